@@ -1,0 +1,14 @@
+#include "ui/application.h"
+#include "ui/desktop.h"
+#include "ui/form1.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    kalvora::setUpApplication(app);
+    kalvora::QtDesktop desktop;
+    kalvora::Form1 window(desktop);
+    window.load();
+    return QApplication::exec();
+}

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test. With --sanitize, in a separate build with
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+
+build=build
+options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON)
+if [ "${1:-}" = "--sanitize" ]; then
+    build=build-asan
+    options+=(-DKALVORA_SANITIZE=ON)
+fi
+cmake -S . -B "$build" "${options[@]}" >/dev/null
+cmake --build "$build" -j "$(nproc)"
+export QT_QPA_PLATFORM=offscreen
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)"

@@ -1,0 +1,32 @@
+#include "ui/application.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QIcon>
+
+// Resources compiled into a static library must be registered by hand.
+static void registerResources() { Q_INIT_RESOURCE(resources); }
+
+namespace kalvora {
+
+void setUpApplication(QApplication &app) {
+    registerResources();
+    QApplication::setApplicationName(QStringLiteral("Kalvora"));
+    QApplication::setApplicationVersion(QStringLiteral(KALVORA_VERSION));
+    QApplication::setOrganizationName(QStringLiteral("Kalvora"));
+    QApplication::setDesktopFileName(QStringLiteral("kalvora"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/kalvora/icon-48.png")));
+
+    // fontconfig maps Arial to Liberation Sans, but has no rule for Microsoft Sans Serif and
+    // would fall back to a wider face that clips the contact labels.
+    QFont::insertSubstitution(QStringLiteral("Microsoft Sans Serif"),
+                              QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    // The offscreen platform and the desktops differ in their default font; message boxes and
+    // anything without a font of its own should measure alike everywhere.
+    QFont font(QStringLiteral("Microsoft Sans Serif"));
+    font.setPointSizeF(8.25);
+    app.setFont(font);
+}
+
+} // namespace kalvora

@@ -1,0 +1,408 @@
+#include "ui/form1.h"
+
+#include "core/estimate.h"
+#include "core/material_grades.h"
+#include "core/shapes.h"
+#include "ui/branding.h"
+#include "ui/desktop.h"
+#include "ui/key_rules.h"
+#include "ui/ui_form1.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QTimer>
+#include <QUrl>
+
+namespace kalvora {
+
+namespace {
+
+QString toQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Designer forms store whole point sizes only; the form keeps the exact size of each font in
+// the dynamic property "fontPointSize".
+void applyFontPointSizes(QWidget *form) {
+    QList<QWidget *> widgets{form};
+    widgets += form->findChildren<QWidget *>();
+    for (QWidget *widget : widgets) {
+        const QVariant size = widget->property("fontPointSize");
+        if (!size.isValid())
+            continue;
+        QFont font = widget->font();
+        font.setPointSizeF(size.toDouble());
+        widget->setFont(font);
+    }
+}
+
+QCursor handPointer() {
+    // The 64-pixel drawing keeps the hand sharp on screens at a scale of 1.5 and more.
+    const bool dense = qApp->devicePixelRatio() >= 1.5;
+    QPixmap hand(dense ? QStringLiteral(":/kalvora/hand-pointer-64.png")
+                       : QStringLiteral(":/kalvora/hand-pointer.png"));
+    hand.setDevicePixelRatio(dense ? 2.0 : 1.0);
+    return QCursor(hand, 12, 1); // the fingertip, in 32-pixel units
+}
+
+// A fixed density reads as a flat value on the button face; "Other" makes it an ordinary
+// input field on the window background.
+void setDensityFieldLook(QLineEdit *field, bool fixed) {
+    QPalette palette = field->palette();
+    const QPalette standard = QApplication::palette(field);
+    palette.setColor(QPalette::Base,
+                     standard.color(fixed ? QPalette::Button : QPalette::Base));
+    field->setPalette(palette);
+    field->setFrame(!fixed);
+    field->setReadOnly(fixed);
+}
+
+QString withoutColon(QString caption) {
+    if (caption.endsWith(QLatin1Char(':')))
+        caption.chop(1);
+    return caption;
+}
+
+} // namespace
+
+Form1::Form1(Desktop &desktop, QWidget *parent)
+    : QWidget(parent), ui_(std::make_unique<Ui::Form1>()), desktop_(desktop) {
+    ui_->setupUi(this);
+    applyFontPointSizes(this);
+
+    ui_->Label8->setText(QString::fromUtf8(branding::kWebHost));
+    ui_->Label8->setCursor(handPointer());
+    ui_->Label16->setText(QString::fromUtf8(branding::kStreet));
+    ui_->Label17->setText(QString::fromUtf8(branding::kPostcodeTownProvinceCountry));
+    ui_->Label25->setText(QStringLiteral("ph.  ") + QString::fromUtf8(branding::kTelephone));
+    ui_->Label26->setText(QStringLiteral("fax. ") + QString::fromUtf8(branding::kFax));
+
+    // Before any grade is chosen the density field looks fixed, yet takes typing.
+    QPalette densityPalette = ui_->Text1->palette();
+    densityPalette.setColor(QPalette::Base, QApplication::palette(ui_->Text1).color(QPalette::Button));
+    ui_->Text1->setPalette(densityPalette);
+
+    // Typed text in the grade box chooses nothing: only an entry of its list does.
+    ui_->Combo1->setInsertPolicy(QComboBox::NoInsert);
+    ui_->Combo1->setCompleter(nullptr);
+    ui_->Combo1->installEventFilter(this);
+    ui_->Combo1->lineEdit()->installEventFilter(this);
+
+    connectHandlers();
+}
+
+Form1::~Form1() = default;
+
+void Form1::connectHandlers() {
+    connect(ui_->Label8, &LinkLabel::clicked, this, &Form1::label8Click);
+    connect(ui_->Combo1, &QComboBox::activated, this, &Form1::combo1Click);
+    connect(ui_->Combo2, &QComboBox::activated, this, &Form1::combo2Click);
+    connect(ui_->Command1, &QPushButton::clicked, this, &Form1::command1Click);
+    connect(ui_->Option1, &QRadioButton::clicked, this, &Form1::option1Click);
+    connect(ui_->Option2, &QRadioButton::clicked, this, &Form1::option2Click);
+    connect(ui_->Text1, &QLineEdit::textChanged, this, &Form1::text1Change);
+
+    ui_->Text1->setKeyHandler([this](int &keyCode) { text1KeyPress(keyCode); });
+    ui_->Text2->setKeyHandler([this](int &keyCode) { text2KeyPress(keyCode); });
+    ui_->Text3->setKeyHandler([this](int &keyCode) { text3KeyPress(keyCode); });
+    ui_->Text4->setKeyHandler([this](int &keyCode) { text4KeyPress(keyCode); });
+    ui_->Text5->setKeyHandler([this](int &keyCode) { text5KeyPress(keyCode); });
+    ui_->Text6->setKeyHandler([this](int &keyCode) { text6KeyPress(keyCode); });
+
+    connect(ui_->Text2, &NumberField::focusReceived, this, &Form1::text2GotFocus);
+    connect(ui_->Text3, &NumberField::focusReceived, this, &Form1::text3GotFocus);
+    connect(ui_->Text4, &NumberField::focusReceived, this, &Form1::text4GotFocus);
+    connect(ui_->Text5, &NumberField::focusReceived, this, &Form1::text5GotFocus);
+    connect(ui_->Text6, &NumberField::focusReceived, this, &Form1::text6GotFocus);
+
+    connect(ui_->Text2, &QLineEdit::textEdited, this, &Form1::text2Edited);
+    connect(ui_->Text3, &QLineEdit::textEdited, this, &Form1::text3Edited);
+    connect(ui_->Text4, &QLineEdit::textEdited, this, &Form1::text4Edited);
+    connect(ui_->Text5, &QLineEdit::textEdited, this, &Form1::text5Edited);
+    connect(ui_->Text6, &QLineEdit::textEdited, this, &Form1::text6Edited);
+}
+
+void Form1::load() {
+    // Appending to an empty list would choose its first entry; the lists start with none.
+    const QString gradePrompt = ui_->Combo1->currentText();
+    for (const MaterialGrade &grade : allGrades())
+        ui_->Combo1->addItem(toQString(grade.name));
+    ui_->Combo1->setCurrentIndex(-1);
+    ui_->Combo1->setEditText(gradePrompt);
+    for (const ShapeKind shape : allShapes())
+        ui_->Combo2->addItem(toQString(shapeDisplayName(shape)));
+    ui_->Combo2->setCurrentIndex(-1);
+
+    show();
+    ui_->Combo1->setFocus(Qt::OtherFocusReason);
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        // Enter in the grade box would choose the entry that matches the typed text.
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::label8Click() {
+    desktop_.openWebPage(QUrl(QStringLiteral("http://") + QString::fromUtf8(branding::kWebHost)));
+}
+
+void Form1::combo1Click() {
+    ui_->Frame4->hide();
+    ui_->Frame5->hide();
+    const auto grade = gradeFromText(ui_->Combo1->currentText().toStdString());
+    if (!grade)
+        return;
+    ui_->Text1->setText(toQString(grade->densityText));
+    setDensityFieldLook(ui_->Text1, grade->densityFixed);
+}
+
+void Form1::combo2Click() {
+    ui_->Frame4->hide();
+    ui_->Frame5->hide();
+    const auto shape = shapeFromText(ui_->Combo2->currentText().toStdString());
+    if (!shape)
+        return;
+    const ShapeLayout &layout = shapeLayout(*shape);
+    const struct {
+        QLabel *caption;
+        NumberField *field;
+        QLabel *unit;
+    } rows[] = {{ui_->Label5, ui_->Text2, ui_->Label11},
+                {ui_->Label9, ui_->Text3, ui_->Label12},
+                {ui_->Label10, ui_->Text4, ui_->Label13}};
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        const RowLayout &row = layout.rows[i];
+        const QString caption = toQString(row.caption);
+        rows[i].caption->setVisible(row.visible);
+        rows[i].field->setVisible(row.visible);
+        rows[i].field->setText(toQString(kDimensionResetText));
+        rows[i].unit->setVisible(row.visible);
+        rows[i].caption->setText(caption);
+        rows[i].field->setAccessibleName(withoutColon(caption) + QStringLiteral(" in millimetres"));
+    }
+    ui_->Option1->setEnabled(true);
+    ui_->Option1->setChecked(layout.selectedBasis == PriceBasis::PerKilogram);
+    ui_->Option2->setEnabled(layout.perMetreEnabled);
+    ui_->Option2->setChecked(layout.selectedBasis == PriceBasis::PerMetre);
+}
+
+EstimateInput Form1::readInput() const {
+    EstimateInput input;
+    input.shape = shapeFromText(ui_->Combo2->currentText().toStdString());
+    input.densityText = ui_->Text1->text().toStdString();
+    input.piecesText = ui_->Text5->text().toStdString();
+    input.dimension1Text = ui_->Text2->text().toStdString();
+    input.dimension2Text = ui_->Text3->text().toStdString();
+    input.dimension3Text = ui_->Text4->text().toStdString();
+    input.priceText = ui_->Text6->text().toStdString();
+    input.priceBasis = ui_->Option1->isChecked() ? PriceBasis::PerKilogram : PriceBasis::PerMetre;
+    return input;
+}
+
+void Form1::command1Click() {
+    const EstimateResult result = computeEstimate(readInput());
+    if (result.status != EstimateStatus::Ok) {
+        reportFaultyInput(result);
+        return;
+    }
+    ui_->Frame4->show();
+    ui_->Frame5->setVisible(result.pricePanelShown);
+    if (result.gradeMissing)
+        desktop_.showWarning(this, QStringLiteral("Grade not set"), QStringLiteral("Choose grade"));
+    if (result.piecesReset)
+        ui_->Text5->setText(QStringLiteral("1"));
+    ui_->Label20->setVisible(result.allPiecesShown);
+    ui_->Label23->setVisible(result.allPiecesShown);
+    if (result.shapeMissing) {
+        desktop_.showWarning(this, QStringLiteral("Shape not set"), QStringLiteral("Choose shape"));
+        ui_->Combo1->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    ui_->Label19->setText(toQString(result.weightPieceLine));
+    ui_->Label20->setText(toQString(result.weightAllLine));
+    ui_->Label22->setText(toQString(result.costPieceLine));
+    ui_->Label23->setText(toQString(result.costAllLine));
+    if (!result.metreWeightShown) {
+        ui_->Label21->hide();
+        ui_->Label24->hide();
+    } else {
+        ui_->Label21->show();
+        ui_->Label21->setText(toQString(result.weightMetreLine));
+        if (ui_->Option2->isChecked() || !result.metreCostShown) {
+            ui_->Label24->hide();
+        } else {
+            ui_->Label24->show();
+            ui_->Label24->setText(toQString(result.costMetreLine));
+        }
+    }
+    ui_->Combo1->setFocus(Qt::OtherFocusReason);
+}
+
+NumberField *Form1::fieldOf(InputField field) const {
+    switch (field) {
+    case InputField::Density:
+        return ui_->Text1;
+    case InputField::Dimension1:
+        return ui_->Text2;
+    case InputField::Dimension2:
+        return ui_->Text3;
+    case InputField::Dimension3:
+        return ui_->Text4;
+    case InputField::Pieces:
+        return ui_->Text5;
+    case InputField::Price:
+    case InputField::None:
+        break;
+    }
+    return ui_->Text6;
+}
+
+QString Form1::captionOf(InputField field) const {
+    switch (field) {
+    case InputField::Density:
+        return withoutColon(ui_->Label2->text());
+    case InputField::Dimension1:
+        return withoutColon(ui_->Label5->text());
+    case InputField::Dimension2:
+        return withoutColon(ui_->Label9->text());
+    case InputField::Dimension3:
+        return withoutColon(ui_->Label10->text());
+    case InputField::Pieces:
+        return withoutColon(ui_->Label14->text());
+    case InputField::Price:
+    case InputField::None:
+        break;
+    }
+    return withoutColon(ui_->Label15->text());
+}
+
+// A figure that cannot be computed hides both panels, so that nothing on screen contradicts
+// the inputs, and leaves the user in the field to mend.
+void Form1::reportFaultyInput(const EstimateResult &result) {
+    ui_->Frame4->hide();
+    ui_->Frame5->hide();
+    const QString name = QLatin1Char('"') + captionOf(result.faultyField) + QLatin1Char('"');
+    const QString row1 = QLatin1Char('"') + captionOf(InputField::Dimension1) + QLatin1Char('"');
+    QString title;
+    QString prompt;
+    switch (result.status) {
+    case EstimateStatus::NotANumber:
+        title = QStringLiteral("Not a number");
+        prompt = result.faultyField == InputField::Pieces
+                     ? QStringLiteral("%1 is not a number: type a whole number of pieces, such as 4")
+                     : QStringLiteral("%1 is not a number: type digits with at most one decimal "
+                                      "comma, such as 12,5");
+        break;
+    case EstimateStatus::TooLarge:
+        title = QStringLiteral("Value too large");
+        prompt = QStringLiteral("%1 makes the estimate too large: type a smaller value");
+        break;
+    case EstimateStatus::ZeroLength:
+        title = QStringLiteral("Length not set");
+        prompt = QStringLiteral("%1 must not be zero for a flat bar: type the length of the bar");
+        break;
+    case EstimateStatus::InternalDiameterTooLarge:
+        title = QStringLiteral("Section not possible");
+        prompt = QStringLiteral("%1 is larger than %2: type an internal diameter no larger than "
+                                "the external one");
+        break;
+    case EstimateStatus::WallTooThick:
+        title = QStringLiteral("Section not possible");
+        prompt = QStringLiteral("%1 is more than half of %2: type a thinner wall");
+        break;
+    case EstimateStatus::Ok:
+        return;
+    }
+    prompt = prompt.contains(QStringLiteral("%2")) ? prompt.arg(name, row1) : prompt.arg(name);
+    desktop_.showWarning(this, title, prompt);
+    NumberField *field = fieldOf(result.faultyField);
+    field->setFocus(Qt::OtherFocusReason);
+    field->selectAll();
+}
+
+void Form1::option1Click() { ui_->Frame5->hide(); }
+
+void Form1::option2Click() { ui_->Frame5->hide(); }
+
+void Form1::text1Change() {
+    ui_->Frame5->hide();
+    ui_->Frame4->hide();
+}
+
+void Form1::text1KeyPress(int &keyCode) {
+    ui_->Frame4->hide();
+    ui_->Frame5->hide();
+    keyCode = decimalFieldKey(keyCode);
+}
+
+void Form1::text2KeyPress(int &keyCode) {
+    ui_->Frame4->hide();
+    ui_->Frame5->hide();
+    keyCode = decimalFieldKey(keyCode);
+}
+
+void Form1::text3KeyPress(int &keyCode) {
+    ui_->Frame4->hide();
+    ui_->Frame5->hide();
+    keyCode = decimalFieldKey(keyCode);
+}
+
+void Form1::text4KeyPress(int &keyCode) {
+    ui_->Frame4->hide();
+    ui_->Frame5->hide();
+    keyCode = decimalFieldKey(keyCode);
+}
+
+void Form1::text5KeyPress(int &keyCode) {
+    ui_->Frame4->hide();
+    ui_->Frame5->hide();
+    keyCode = piecesFieldKey(keyCode);
+}
+
+void Form1::text6KeyPress(int &keyCode) {
+    ui_->Frame5->hide();
+    keyCode = decimalFieldKey(keyCode);
+}
+
+// The mouse press that gives a field the focus places the caret after this runs; selecting
+// once the press is handled keeps the whole text selected.
+void Form1::text2GotFocus() { QTimer::singleShot(0, ui_->Text2, &QLineEdit::selectAll); }
+
+void Form1::text3GotFocus() { QTimer::singleShot(0, ui_->Text3, &QLineEdit::selectAll); }
+
+void Form1::text4GotFocus() { QTimer::singleShot(0, ui_->Text4, &QLineEdit::selectAll); }
+
+void Form1::text5GotFocus() { QTimer::singleShot(0, ui_->Text5, &QLineEdit::selectAll); }
+
+void Form1::text6GotFocus() { QTimer::singleShot(0, ui_->Text6, &QLineEdit::selectAll); }
+
+void Form1::text2Edited() {
+    ui_->Frame4->hide();
+    ui_->Frame5->hide();
+}
+
+void Form1::text3Edited() {
+    ui_->Frame4->hide();
+    ui_->Frame5->hide();
+}
+
+void Form1::text4Edited() {
+    ui_->Frame4->hide();
+    ui_->Frame5->hide();
+}
+
+void Form1::text5Edited() {
+    ui_->Frame4->hide();
+    ui_->Frame5->hide();
+}
+
+void Form1::text6Edited() { ui_->Frame5->hide(); }
+
+} // namespace kalvora

@@ -1,0 +1,151 @@
+#include "ui/number_field.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+
+namespace kalvora {
+
+NumberField::NumberField(QWidget *parent) : QLineEdit(parent) {}
+
+void NumberField::setKeyHandler(KeyHandler handler) { keyHandler_ = std::move(handler); }
+
+int NumberField::typedKeyCode(const QKeyEvent &event) {
+    const int key = event.key();
+    // X11 sends Ctrl+V as "\x16", other platforms and QTest as "v": make them alike.
+    if ((event.modifiers() & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
+        return key - Qt::Key_A + 1;
+    const QString text = event.text();
+    if (text.isEmpty())
+        return 0;
+    const int code = text.at(0).unicode();
+    // Tab moves the focus and Delete removes text; neither types a character.
+    if (code == '\t' || code == 127)
+        return 0;
+    return code;
+}
+
+QString NumberField::filtered(const QString &text) {
+    QString accepted;
+    for (const QChar character : text) {
+        int code = character.unicode();
+        if (keyHandler_)
+            keyHandler_(code);
+        if (code != 0 && code != 8)
+            accepted += QChar(code);
+    }
+    return accepted;
+}
+
+void NumberField::insertFiltered(const QString &text) {
+    if (isReadOnly())
+        return;
+    const QString accepted = filtered(text);
+    if (!accepted.isEmpty())
+        insert(accepted);
+}
+
+void NumberField::pasteFiltered(QClipboard::Mode mode) {
+    insertFiltered(QGuiApplication::clipboard()->text(mode));
+}
+
+void NumberField::keyPressEvent(QKeyEvent *event) {
+    const int code = typedKeyCode(*event);
+    if (code == 0 || !keyHandler_) {
+        if (event->matches(QKeySequence::Paste)) { // Shift+Insert
+            pasteFiltered();
+            event->accept();
+            return;
+        }
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    int result = code;
+    keyHandler_(result);
+    if (result == code) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    if (result != 0) {
+        QKeyEvent replaced(event->type(), result, event->modifiers(), QString(QChar(result)),
+                           event->isAutoRepeat());
+        QLineEdit::keyPressEvent(&replaced);
+        event->setAccepted(replaced.isAccepted());
+        return;
+    }
+    // Discarded as a character, but the editing shortcuts keep their usual meaning.
+    if (event->matches(QKeySequence::Paste)) {
+        pasteFiltered();
+    } else if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Cut) ||
+               event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo) ||
+               event->matches(QKeySequence::SelectAll)) {
+        QLineEdit::keyPressEvent(event);
+    }
+    event->accept();
+}
+
+void NumberField::inputMethodEvent(QInputMethodEvent *event) {
+    // Composed text is entered as if its characters were typed one by one.
+    insertFiltered(event->commitString());
+    event->accept();
+}
+
+void NumberField::focusInEvent(QFocusEvent *event) {
+    QLineEdit::focusInEvent(event);
+    // Coming back from a menu or another window is not entering the field.
+    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
+        emit focusReceived();
+}
+
+void NumberField::contextMenuEvent(QContextMenuEvent *event) {
+    QMenu *menu = createStandardContextMenu();
+    if (auto *paste = menu->findChild<QAction *>(QStringLiteral("edit-paste"))) {
+        disconnect(paste, &QAction::triggered, nullptr, nullptr);
+        connect(paste, &QAction::triggered, this, [this] { pasteFiltered(); });
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+void NumberField::mouseReleaseEvent(QMouseEvent *event) {
+    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
+        deselect();
+        pasteFiltered(QClipboard::Selection);
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void NumberField::dragEnterEvent(QDragEnterEvent *event) {
+    if (!isReadOnly() && event->mimeData()->hasText())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void NumberField::dragMoveEvent(QDragMoveEvent *event) {
+    if (!isReadOnly() && event->mimeData()->hasText()) {
+        setCursorPosition(cursorPositionAt(event->position().toPoint()));
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void NumberField::dropEvent(QDropEvent *event) {
+    if (isReadOnly() || !event->mimeData()->hasText()) {
+        event->ignore();
+        return;
+    }
+    deselect();
+    setCursorPosition(cursorPositionAt(event->position().toPoint()));
+    insertFiltered(event->mimeData()->text());
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+} // namespace kalvora
