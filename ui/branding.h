@@ -8,8 +8,8 @@ namespace kalvora::branding {
 inline constexpr char kMakerName[] = "Valtorre Metalli";
 inline constexpr char kWebHost[] = "www.valtorre-metalli.example";
 inline constexpr char kStreet[] = "Via delle Fonderie, 14";
-inline constexpr char kPostcodeTownProvinceCountry[] = "20099 Sesto Ferrario (MI) - Italy";
-inline constexpr char kTelephone[] = "+39 02 5550 1100 - 1101";
-inline constexpr char kFax[] = "+39 02 5550 1199";
+inline constexpr char kPostcodeTownProvinceCountry[] = "24050 Valtorre (BG) Italy";
+inline constexpr char kTelephone[] = "+39 035 555 0100";
+inline constexpr char kFax[] = "+39 035 555 0199";
 
 } // namespace kalvora::branding
