@@ -14,7 +14,7 @@ void setUpApplication(QApplication &app) {
     QApplication::setApplicationName(QStringLiteral("Kalvora"));
     QApplication::setApplicationVersion(QStringLiteral(KALVORA_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Kalvora"));
-    QApplication::setDesktopFileName(QStringLiteral("kalvora"));
+    QApplication::setDesktopFileName(QStringLiteral("example.valtorre_metalli.kalvora"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/kalvora/icon-48.png")));
 
     // fontconfig maps Arial to Liberation Sans, but has no rule for Microsoft Sans Serif and
