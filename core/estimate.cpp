@@ -105,9 +105,9 @@ PieceGeometry pieceGeometry(ShapeKind shape, const Values &v) {
     switch (shape) {
     case ShapeKind::Plate:
     case ShapeKind::FlatBar: {
-        const double weight = (((v.d1 / kMillimetresPerDecimetre) * rho) *
-                               (v.d2 / kMillimetresPerDecimetre)) *
-                              (v.d3 / kMillimetresPerDecimetre);
+        const double weight =
+            (((v.d1 / kMillimetresPerDecimetre) * rho) * (v.d2 / kMillimetresPerDecimetre)) *
+            (v.d3 / kMillimetresPerDecimetre);
         return {weight, 0.0, v.d2};
     }
     case ShapeKind::RoundBar:
@@ -165,7 +165,8 @@ std::optional<Fault> computeFigures(ShapeKind shape, PriceBasis basis, const Val
         return std::nullopt;
     // The flat bar's metre comes from its rounded piece weight; its cost uses that quotient
     // unrounded. Bars and pipes with a round section price the rounded metre weight.
-    const double flatBarMetre = shape == ShapeKind::FlatBar ? w1 / (v.d2 / kMillimetresPerMetre) : 0;
+    const double flatBarMetre =
+        shape == ShapeKind::FlatBar ? w1 / (v.d2 / kMillimetresPerMetre) : 0;
     const auto weightMetre =
         figure(shape == ShapeKind::FlatBar ? flatBarMetre : geometry.perMetreWeight);
     if (!weightMetre)

@@ -33,10 +33,9 @@ constexpr std::array<ShapeEntry, 7> kShapes{{
 }};
 // clang-format on
 
-constexpr std::array<ShapeKind, 7> kListOrder{ShapeKind::Plate,           ShapeKind::RoundBar,
-                                              ShapeKind::FlatBar,         ShapeKind::PipeByThickness,
-                                              ShapeKind::PipeByDiameters, ShapeKind::Disc,
-                                              ShapeKind::Ring};
+constexpr std::array<ShapeKind, 7> kListOrder{
+    ShapeKind::Plate,           ShapeKind::RoundBar, ShapeKind::FlatBar, ShapeKind::PipeByThickness,
+    ShapeKind::PipeByDiameters, ShapeKind::Disc,     ShapeKind::Ring};
 
 const ShapeEntry &entryOf(ShapeKind shape) { return kShapes[static_cast<std::size_t>(shape)]; }
 
@@ -55,9 +54,9 @@ std::span<const ShapeKind> allShapes() { return kListOrder; }
 std::string_view shapeDisplayName(ShapeKind shape) { return entryOf(shape).displayName; }
 
 std::optional<ShapeKind> shapeFromText(std::string_view text) {
-    const auto found = std::find_if(kShapes.begin(), kShapes.end(), [text](const ShapeEntry &entry) {
-        return entry.displayName == text;
-    });
+    const auto found =
+        std::find_if(kShapes.begin(), kShapes.end(),
+                     [text](const ShapeEntry &entry) { return entry.displayName == text; });
     if (found == kShapes.end())
         return std::nullopt;
     return found->kind;

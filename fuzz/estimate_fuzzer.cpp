@@ -60,16 +60,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::size_t start = 0;
     while (texts.size() < 6) {
         const auto end = bytes.find('\n', start);
-        texts.emplace_back(bytes.substr(start, end == std::string_view::npos ? bytes.npos : end - start));
+        texts.emplace_back(
+            bytes.substr(start, end == std::string_view::npos ? bytes.npos : end - start));
         if (end == std::string_view::npos)
             break;
         start = end + 1;
     }
     texts.resize(6);
 
-    kalvora::EstimateInput input{std::nullopt, texts[0], texts[1], texts[2], texts[3], texts[4], texts[5]};
+    kalvora::EstimateInput input{std::nullopt, texts[0], texts[1], texts[2],
+                                 texts[3],     texts[4], texts[5]};
     for (int shape = -1; shape < 7; ++shape) {
-        input.shape = shape < 0 ? std::nullopt : std::optional(static_cast<kalvora::ShapeKind>(shape));
+        input.shape =
+            shape < 0 ? std::nullopt : std::optional(static_cast<kalvora::ShapeKind>(shape));
         for (const auto basis : {kalvora::PriceBasis::PerKilogram, kalvora::PriceBasis::PerMetre}) {
             input.priceBasis = basis;
             const kalvora::EstimateResult r = kalvora::computeEstimate(input);
@@ -79,8 +82,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 continue;
             }
             check(r.shapeMissing == !input.shape);
-            for (const std::string *line : {&r.weightPieceLine, &r.weightAllLine, &r.weightMetreLine,
-                                            &r.costPieceLine, &r.costAllLine, &r.costMetreLine})
+            for (const std::string *line :
+                 {&r.weightPieceLine, &r.weightAllLine, &r.weightMetreLine, &r.costPieceLine,
+                  &r.costAllLine, &r.costMetreLine})
                 check(showsNoInfinityOrNan(*line));
             check(r.weightPiece >= 0.0f && r.costPiece >= 0.0f);
             check(r.metreWeightShown == r.weightMetre.has_value());

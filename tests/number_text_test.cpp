@@ -32,10 +32,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{"TwoDecimalsTrailingZero", "16,70", 16.7},
                       ParseCase{"ZeroOneDecimal", "0,0", 0.0},
                       ParseCase{"ZeroTwoDecimals", "0,00", 0.0},
-                      ParseCase{"ZeroThreeDecimals", "0,000", 0.0},
-                      ParseCase{"LoneZero", "0", 0.0},
-                      ParseCase{"LeadingZeros", "003", 3.0},
-                      ParseCase{"CommaFirst", ",5", 0.5},
+                      ParseCase{"ZeroThreeDecimals", "0,000", 0.0}, ParseCase{"LoneZero", "0", 0.0},
+                      ParseCase{"LeadingZeros", "003", 3.0}, ParseCase{"CommaFirst", ",5", 0.5},
                       ParseCase{"CommaLast", "5,", 5.0},
                       ParseCase{"NineDigits", "999999999", 1.0e9},
                       ParseCase{"TinyUnderflowsToZero",
@@ -72,7 +70,8 @@ TEST_P(NotANumberTextTest, HasNoValue) {
 
 INSTANTIATE_TEST_SUITE_P(Texts, NotANumberTextTest,
                          ::testing::Values("", ",", ",,", "1,2,3", "1.5", "-1", "+1", " 1", "1 ",
-                                           "1e5", "abc", "12a", "0x10", "inf", "nan", "\xE2\x82\xAC"));
+                                           "1e5", "abc", "12a", "0x10", "inf", "nan",
+                                           "\xE2\x82\xAC"));
 
 struct FormatCase {
     const char *name;
@@ -92,30 +91,29 @@ TEST_P(FormatTest, ShowsTheValueWithADecimalComma) {
 
 INSTANTIATE_TEST_SUITE_P(
     Values, FormatTest,
-    ::testing::Values(
-        FormatCase{"WholeNumber", 785, true, "785"},
-        FormatCase{"Half", 0.5, true, "0,5"},
-        FormatCase{"TrailingZeroDropped", 47.10, true, "47,1"},
-        FormatCase{"StoredJustBelow", 61.65999984741211, true, "61,66"},
-        FormatCase{"Density", 16.7, true, "16,7"},
-        FormatCase{"SevenDigits", 1234567, true, "1234567"},
-        FormatCase{"EightDigitsInExponentForm", 12345678, true, "1,234568E+07"},
-        FormatCase{"LargeCost", 187875008, true, "1,87875E+08"},
-        FormatCase{"FloatKeepsSevenDigits", 123456.78, true, "123456,8"},
-        FormatCase{"DoubleKeepsItsDigits", 123456.78, false, "123456,78"},
-        FormatCase{"Negative", -12.5, true, "-12,5"},
-        FormatCase{"Zero", 0.0, true, "0"},
-        FormatCase{"NegativeZero", -0.0, true, "0"},
-        FormatCase{"NegativeZeroDouble", -0.0, false, "0"},
-        FormatCase{"HalfwayTiesToEven", 123456.25, true, "123456,2"},
-        FormatCase{"HalfwayTiesToEvenInExponentForm", 12345665, true, "1,234566E+07"},
-        FormatCase{"RoundsUpIntoTheNextDecade", 999999999999999.5, false, "1E+15"},
-        FormatCase{"SmallPlain", 0.0001, false, "0,0001"},
-        FormatCase{"SmallInExponentForm", 0.00001, false, "1E-05"},
-        FormatCase{"FifteenDigitsPlain", 123456789012345.0, false, "123456789012345"},
-        FormatCase{"SixteenDigitsInExponentForm", 1234567890123456.0, false,
-                   "1,23456789012346E+15"},
-        FormatCase{"LargeExponent", 1e300, false, "1E+300"}),
+    ::testing::Values(FormatCase{"WholeNumber", 785, true, "785"},
+                      FormatCase{"Half", 0.5, true, "0,5"},
+                      FormatCase{"TrailingZeroDropped", 47.10, true, "47,1"},
+                      FormatCase{"StoredJustBelow", 61.65999984741211, true, "61,66"},
+                      FormatCase{"Density", 16.7, true, "16,7"},
+                      FormatCase{"SevenDigits", 1234567, true, "1234567"},
+                      FormatCase{"EightDigitsInExponentForm", 12345678, true, "1,234568E+07"},
+                      FormatCase{"LargeCost", 187875008, true, "1,87875E+08"},
+                      FormatCase{"FloatKeepsSevenDigits", 123456.78, true, "123456,8"},
+                      FormatCase{"DoubleKeepsItsDigits", 123456.78, false, "123456,78"},
+                      FormatCase{"Negative", -12.5, true, "-12,5"},
+                      FormatCase{"Zero", 0.0, true, "0"},
+                      FormatCase{"NegativeZero", -0.0, true, "0"},
+                      FormatCase{"NegativeZeroDouble", -0.0, false, "0"},
+                      FormatCase{"HalfwayTiesToEven", 123456.25, true, "123456,2"},
+                      FormatCase{"HalfwayTiesToEvenInExponentForm", 12345665, true, "1,234566E+07"},
+                      FormatCase{"RoundsUpIntoTheNextDecade", 999999999999999.5, false, "1E+15"},
+                      FormatCase{"SmallPlain", 0.0001, false, "0,0001"},
+                      FormatCase{"SmallInExponentForm", 0.00001, false, "1E-05"},
+                      FormatCase{"FifteenDigitsPlain", 123456789012345.0, false, "123456789012345"},
+                      FormatCase{"SixteenDigitsInExponentForm", 1234567890123456.0, false,
+                                 "1,23456789012346E+15"},
+                      FormatCase{"LargeExponent", 1e300, false, "1E+300"}),
     test::RowName{});
 
 struct RoundCase {
@@ -137,17 +135,16 @@ TEST_P(RoundTwoDecimalsTest, RoundsTheStoredValueTiesToEven) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, RoundTwoDecimalsTest,
-    ::testing::Values(RoundCase{"EighthDown", 0.125, true, 0.12},
-                      RoundCase{"ThreeEighthsUp", 0.375, true, 0.38},
-                      RoundCase{"HalfwayToEven", 58.875, true, 58.88},
-                      RoundCase{"StoredBelowHalf", 2.675, true, 2.67},
-                      RoundCase{"StoredAboveHalf", 0.135, true, 0.14},
-                      RoundCase{"NegativeEighth", -0.125, true, -0.12},
-                      RoundCase{"DoubleStoredBelowHalf", 1.005, false, 1.0},
-                      RoundCase{"Whole", 7515, true, 7515}),
-    test::RowName{});
+INSTANTIATE_TEST_SUITE_P(Values, RoundTwoDecimalsTest,
+                         ::testing::Values(RoundCase{"EighthDown", 0.125, true, 0.12},
+                                           RoundCase{"ThreeEighthsUp", 0.375, true, 0.38},
+                                           RoundCase{"HalfwayToEven", 58.875, true, 58.88},
+                                           RoundCase{"StoredBelowHalf", 2.675, true, 2.67},
+                                           RoundCase{"StoredAboveHalf", 0.135, true, 0.14},
+                                           RoundCase{"NegativeEighth", -0.125, true, -0.12},
+                                           RoundCase{"DoubleStoredBelowHalf", 1.005, false, 1.0},
+                                           RoundCase{"Whole", 7515, true, 7515}),
+                         test::RowName{});
 
 TEST(RoundTwoDecimals, TinyNegativeShowsAsZero) {
     EXPECT_EQ(formatSingle(roundTwoDecimals(-0.001f)), "0");

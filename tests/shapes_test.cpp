@@ -12,7 +12,8 @@ namespace {
 TEST(AllShapes, ListsSevenInListOrder) {
     const auto shapes = allShapes();
     ASSERT_EQ(shapes.size(), 7u);
-    const char *names[] = {"Plate", "Round bar", "Flat bar", "Pipe thk.", "Pipe dia.", "Disc", "Ring"};
+    const char *names[] = {"Plate",     "Round bar", "Flat bar", "Pipe thk.",
+                           "Pipe dia.", "Disc",      "Ring"};
     for (std::size_t i = 0; i < shapes.size(); ++i)
         EXPECT_EQ(shapeDisplayName(shapes[i]), names[i]);
 }
@@ -60,7 +61,8 @@ TEST_P(ShapeLayoutTest, CaptionsRowsAndPriceOptions) {
     const LayoutCase &c = GetParam();
     const ShapeLayout &layout = shapeLayout(c.shape);
     for (int row = 0; row < 3; ++row)
-        EXPECT_EQ(layout.rows[static_cast<std::size_t>(row)].caption, c.captions[row]) << "row " << row + 1;
+        EXPECT_EQ(layout.rows[static_cast<std::size_t>(row)].caption, c.captions[row])
+            << "row " << row + 1;
     EXPECT_TRUE(layout.rows[0].visible);
     EXPECT_TRUE(layout.rows[1].visible);
     EXPECT_EQ(layout.rows[2].visible, c.row3Visible);
@@ -76,13 +78,36 @@ constexpr auto kM = PriceBasis::PerMetre;
 INSTANTIATE_TEST_SUITE_P(
     Shapes, ShapeLayoutTest,
     ::testing::Values(
-        LayoutCase{"Plate", ShapeKind::Plate, {"Lenght:", "Widht:", "Thickness:"}, true, false, kKg},
-        LayoutCase{"RoundBar", ShapeKind::RoundBar, {"Diameter:", "Lenght:", "non usata"}, false, true, kKg},
-        LayoutCase{"FlatBar", ShapeKind::FlatBar, {"Widht:", "Lenght:", "Thickness:"}, true, true, kKg},
-        LayoutCase{"PipeThk", ShapeKind::PipeByThickness, {"Ext. diameter:", "Thickness:", "Lenght:"}, true, true, kM},
-        LayoutCase{"PipeDia", ShapeKind::PipeByDiameters, {"Ext. diameter:", "Int. diameter:", "Lenght:"}, true, true, kM},
-        LayoutCase{"Disc", ShapeKind::Disc, {"Diameter:", "Thickness", "non usata"}, false, false, kKg},
-        LayoutCase{"Ring", ShapeKind::Ring, {"Ext. diameter:", "Int. diameter:", "Thickness:"}, true, false, kKg}),
+        LayoutCase{
+            "Plate", ShapeKind::Plate, {"Lenght:", "Widht:", "Thickness:"}, true, false, kKg},
+        LayoutCase{"RoundBar",
+                   ShapeKind::RoundBar,
+                   {"Diameter:", "Lenght:", "non usata"},
+                   false,
+                   true,
+                   kKg},
+        LayoutCase{
+            "FlatBar", ShapeKind::FlatBar, {"Widht:", "Lenght:", "Thickness:"}, true, true, kKg},
+        LayoutCase{"PipeThk",
+                   ShapeKind::PipeByThickness,
+                   {"Ext. diameter:", "Thickness:", "Lenght:"},
+                   true,
+                   true,
+                   kM},
+        LayoutCase{"PipeDia",
+                   ShapeKind::PipeByDiameters,
+                   {"Ext. diameter:", "Int. diameter:", "Lenght:"},
+                   true,
+                   true,
+                   kM},
+        LayoutCase{
+            "Disc", ShapeKind::Disc, {"Diameter:", "Thickness", "non usata"}, false, false, kKg},
+        LayoutCase{"Ring",
+                   ShapeKind::Ring,
+                   {"Ext. diameter:", "Int. diameter:", "Thickness:"},
+                   true,
+                   false,
+                   kKg}),
     test::RowName{});
 
 TEST(ShapeCatalogue, ResetTextIsZero) { EXPECT_EQ(kDimensionResetText, "0,0"); }

@@ -8,8 +8,7 @@ namespace kalvora::test {
 
 // Names the rows of a table-driven test after their `name` field, so a failure says which row.
 struct RowName {
-    template <class Row>
-    std::string operator()(const ::testing::TestParamInfo<Row> &row) const {
+    template <class Row> std::string operator()(const ::testing::TestParamInfo<Row> &row) const {
         return row.param.name;
     }
 };

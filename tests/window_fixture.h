@@ -1,15 +1,22 @@
 #pragma once
 
+#include "tests/table_rows.h"
 #include "ui/desktop.h"
 #include "ui/form1.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QString>
+#include <QTest>
 #include <QUrl>
 #include <QWidget>
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace kalvora::test {
@@ -36,12 +43,72 @@ protected:
     void SetUp() override {
         window = std::make_unique<Form1>(desktop);
         window->load();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 
     template <class T = QWidget> T *control(const char *name) const {
         T *found = window->findChild<T *>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << "no control named " << name;
         return found;
+    }
+
+    // Chooses an entry as a user does with the arrow keys on the closed box; each step chooses
+    // the entry it lands on. From the entry itself, it steps away and back to choose it again.
+    void choose(const char *comboName, const QString &entry) {
+        auto *combo = control<QComboBox>(comboName);
+        const int index = combo->findText(entry, Qt::MatchExactly);
+        ASSERT_GE(index, 0) << qPrintable(entry);
+        if (combo->currentIndex() == index)
+            QTest::keyClick(combo, index > 0 ? Qt::Key_Up : Qt::Key_Down);
+        while (combo->currentIndex() < index)
+            QTest::keyClick(combo, Qt::Key_Down);
+        while (combo->currentIndex() > index)
+            QTest::keyClick(combo, Qt::Key_Up);
+        ASSERT_EQ(combo->currentText(), entry);
+    }
+
+    // Chooses an entry in the open list, with Enter: the way to choose the current one again.
+    void chooseInOpenList(const char *comboName, const QString &entry) {
+        auto *combo = control<QComboBox>(comboName);
+        const int index = combo->findText(entry, Qt::MatchExactly);
+        ASSERT_GE(index, 0) << qPrintable(entry);
+        combo->showPopup();
+        QAbstractItemView *list = combo->view();
+        QTest::keyClick(list, Qt::Key_Home);
+        for (int i = 0; i < index; ++i)
+            QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Return);
+        ASSERT_FALSE(list->isVisible());
+    }
+
+    void click(const char *name) { QTest::mouseClick(control(name), Qt::LeftButton); }
+
+    // Types into a field after selecting its text, so the typed text replaces it.
+    void type(const char *fieldName, const QString &text) {
+        auto *field = control<QLineEdit>(fieldName);
+        field->selectAll();
+        QTest::keyClicks(field, text);
+    }
+
+    std::string text(const char *name) { return control<QLineEdit>(name)->text().toStdString(); }
+    std::string caption(const char *name) { return control<QLabel>(name)->text().toStdString(); }
+    bool shown(const char *name) { return control(name)->isVisibleTo(window.get()); }
+    std::string focused() const {
+        QWidget *focus = QApplication::focusWidget();
+        return focus ? focus->objectName().toStdString() : std::string("(none)");
+    }
+
+    // A complete estimate with both result panels on screen.
+    void showEstimate() {
+        choose("Combo1", QStringLiteral("Carbon steel"));
+        choose("Combo2", QStringLiteral("Round bar"));
+        type("Text2", QStringLiteral("100"));
+        type("Text3", QStringLiteral("1000"));
+        type("Text5", QStringLiteral("4"));
+        type("Text6", QStringLiteral("2,5"));
+        click("Command1");
+        ASSERT_TRUE(shown("Frame4"));
+        ASSERT_TRUE(shown("Frame5"));
     }
 
     RecordingDesktop desktop;

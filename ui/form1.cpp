@@ -52,8 +52,7 @@ QCursor handPointer() {
 void setDensityFieldLook(QLineEdit *field, bool fixed) {
     QPalette palette = field->palette();
     const QPalette standard = QApplication::palette(field);
-    palette.setColor(QPalette::Base,
-                     standard.color(fixed ? QPalette::Button : QPalette::Base));
+    palette.setColor(QPalette::Base, standard.color(fixed ? QPalette::Button : QPalette::Base));
     field->setPalette(palette);
     field->setFrame(!fixed);
     field->setReadOnly(fixed);
@@ -81,7 +80,8 @@ Form1::Form1(Desktop &desktop, QWidget *parent)
 
     // Before any grade is chosen the density field looks fixed, yet takes typing.
     QPalette densityPalette = ui_->Text1->palette();
-    densityPalette.setColor(QPalette::Base, QApplication::palette(ui_->Text1).color(QPalette::Button));
+    densityPalette.setColor(QPalette::Base,
+                            QApplication::palette(ui_->Text1).color(QPalette::Button));
     ui_->Text1->setPalette(densityPalette);
 
     // Typed text in the grade box chooses nothing: only an entry of its list does.
@@ -295,10 +295,11 @@ void Form1::reportFaultyInput(const EstimateResult &result) {
     switch (result.status) {
     case EstimateStatus::NotANumber:
         title = QStringLiteral("Not a number");
-        prompt = result.faultyField == InputField::Pieces
-                     ? QStringLiteral("%1 is not a number: type a whole number of pieces, such as 4")
-                     : QStringLiteral("%1 is not a number: type digits with at most one decimal "
-                                      "comma, such as 12,5");
+        prompt =
+            result.faultyField == InputField::Pieces
+                ? QStringLiteral("%1 is not a number: type a whole number of pieces, such as 4")
+                : QStringLiteral("%1 is not a number: type digits with at most one decimal "
+                                 "comma, such as 12,5");
         break;
     case EstimateStatus::TooLarge:
         title = QStringLiteral("Value too large");

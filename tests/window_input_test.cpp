@@ -1,0 +1,231 @@
+#include "tests/window_fixture.h"
+
+#include <QClipboard>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+
+namespace kalvora::test {
+namespace {
+
+// Leaves a field holding `before`, with the caret at its end and nothing selected.
+void prepare(QLineEdit *field, const char *before) {
+    field->setText(QString::fromLatin1(before));
+    field->deselect();
+    field->end(false);
+}
+
+struct KeyRuleCase {
+    const char *name;
+    const char *field;
+    const char *before;
+    Qt::Key key;
+    const char *keyText; // as the desktop delivers it
+    const char *after;
+    friend void PrintTo(const KeyRuleCase &row, std::ostream *os) { *os << row.name; }
+};
+
+class KeyRule : public WindowTest, public ::testing::WithParamInterface<KeyRuleCase> {};
+
+TEST_P(KeyRule, FiltersTheTypedCharacter) {
+    const KeyRuleCase &c = GetParam();
+    choose("Combo1", QStringLiteral("Other"));
+    choose("Combo2", QStringLiteral("Plate"));
+    auto *field = control<QLineEdit>(c.field);
+    prepare(field, c.before);
+    QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier, QString::fromLatin1(c.keyText));
+    QApplication::sendEvent(field, &press);
+    EXPECT_EQ(text(c.field), c.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, KeyRule,
+    ::testing::Values(
+        KeyRuleCase{"DimensionFullStopBecomesComma", "Text2", "1", Qt::Key_Period, ".", "1,"},
+        KeyRuleCase{"PriceFullStopBecomesComma", "Text6", "2", Qt::Key_Period, ".", "2,"},
+        KeyRuleCase{"DensityFullStopBecomesComma", "Text1", "7", Qt::Key_Period, ".", "7,"},
+        KeyRuleCase{"DimensionTakesComma", "Text3", "", Qt::Key_Comma, ",", ","},
+        KeyRuleCase{"DimensionTakesSecondComma", "Text4", "1,2", Qt::Key_Comma, ",", "1,2,"},
+        KeyRuleCase{"DimensionTakesDigit", "Text2", "1", Qt::Key_9, "9", "19"},
+        KeyRuleCase{"PiecesRefuseFullStop", "Text5", "1", Qt::Key_Period, ".", "1"},
+        KeyRuleCase{"PiecesRefuseComma", "Text5", "1", Qt::Key_Comma, ",", "1"},
+        KeyRuleCase{"PiecesTakeDigit", "Text5", "1", Qt::Key_0, "0", "10"},
+        KeyRuleCase{"LetterRefused", "Text2", "1", Qt::Key_A, "a", "1"},
+        KeyRuleCase{"BlankRefused", "Text6", "1", Qt::Key_Space, " ", "1"},
+        KeyRuleCase{"MinusRefused", "Text3", "1", Qt::Key_Minus, "-", "1"},
+        KeyRuleCase{"PlusRefused", "Text1", "1", Qt::Key_Plus, "+", "1"},
+        KeyRuleCase{"BackspaceInPieces", "Text5", "12", Qt::Key_Backspace, "\b", "1"},
+        KeyRuleCase{"BackspaceInDensity", "Text1", "12", Qt::Key_Backspace, "\b", "1"},
+        KeyRuleCase{"EscapeRefused", "Text6", "5", Qt::Key_Escape, "\x1b", "5"},
+        KeyRuleCase{"MaximumLengthOfDimensions", "Text2", "123456789", Qt::Key_1, "1", "123456789"},
+        KeyRuleCase{"MaximumLengthOfDensity", "Text1", "12345", Qt::Key_1, "1", "12345"}),
+    RowName{});
+
+struct StaleResultCase {
+    const char *name;
+    const char *field;
+    Qt::Key key;
+    const char *keyText;
+    bool weightsStay;
+    bool pricesStay;
+    friend void PrintTo(const StaleResultCase &row, std::ostream *os) { *os << row.name; }
+};
+
+class StaleResults : public WindowTest, public ::testing::WithParamInterface<StaleResultCase> {};
+
+// Whatever a key does to a field, the figures that depend on that field leave the screen.
+TEST_P(StaleResults, KeyHidesThePanelsOfItsField) {
+    const StaleResultCase &c = GetParam();
+    showEstimate();
+    auto *field = control<QLineEdit>(c.field);
+    field->setFocus();
+    field->end(false);
+    if (c.key == Qt::Key_Delete)
+        field->home(false);
+    QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier, QString::fromLatin1(c.keyText));
+    QApplication::sendEvent(field, &press);
+    EXPECT_EQ(shown("Frame4"), c.weightsStay);
+    EXPECT_EQ(shown("Frame5"), c.pricesStay);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, StaleResults,
+    ::testing::Values(
+        StaleResultCase{"DigitInDimension", "Text2", Qt::Key_5, "5", false, false},
+        StaleResultCase{"RefusedLetterInDimension", "Text3", Qt::Key_X, "x", false, false},
+        StaleResultCase{"DigitInPieces", "Text5", Qt::Key_5, "5", false, false},
+        StaleResultCase{"DigitInPrice", "Text6", Qt::Key_5, "5", true, false},
+        StaleResultCase{"RefusedLetterInPrice", "Text6", Qt::Key_X, "x", true, false},
+        StaleResultCase{"KeyInReadOnlyDensity", "Text1", Qt::Key_5, "5", false, false},
+        StaleResultCase{"DeleteInDimension", "Text2", Qt::Key_Delete, "\x7f", false, false},
+        StaleResultCase{"DeleteInPrice", "Text6", Qt::Key_Delete, "\x7f", true, false},
+        StaleResultCase{"ArrowChangesNothing", "Text3", Qt::Key_Left, "", true, true},
+        StaleResultCase{"TabChangesNothing", "Text6", Qt::Key_Tab, "\t", true, true},
+        StaleResultCase{"DeleteAtTheEndChangesNothing", "Text4", Qt::Key_End, "", true, true}),
+    RowName{});
+
+using InputField = WindowTest;
+
+TEST_F(InputField, PriceOptionsHideOnlyThePrices) {
+    showEstimate();
+    click("Option2");
+    EXPECT_TRUE(shown("Frame4"));
+    EXPECT_FALSE(shown("Frame5"));
+    click("Command1");
+    click("Option1");
+    EXPECT_TRUE(shown("Frame4"));
+    EXPECT_FALSE(shown("Frame5"));
+}
+
+TEST_F(InputField, ProgramWritesHideNothing) {
+    showEstimate();
+    type("Text5", QStringLiteral("0"));
+    click("Command1"); // writes "1" into the pieces field
+    EXPECT_TRUE(shown("Frame4"));
+    EXPECT_TRUE(shown("Frame5"));
+}
+
+TEST_F(InputField, TabIntoAFieldSelectsItsText) {
+    choose("Combo2", QStringLiteral("Plate"));
+    control("Text2")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(focused(), "Text3");
+    EXPECT_EQ(control<QLineEdit>("Text3")->selectedText().toStdString(), "0,0");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_2);
+    EXPECT_EQ(text("Text3"), "2");
+}
+
+TEST_F(InputField, ClickIntoAFieldSelectsItsText) {
+    type("Text6", QStringLiteral("12,5"));
+    auto *price = control<QLineEdit>("Text6");
+    QTest::mouseClick(price, Qt::LeftButton, {}, QPoint(3, price->height() / 2));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(focused(), "Text6");
+    EXPECT_EQ(price->selectedText().toStdString(), "12,5");
+}
+
+TEST_F(InputField, DensityFieldSelectsNothingOnEntry) {
+    choose("Combo1", QStringLiteral("Other"));
+    auto *density = control<QLineEdit>("Text1");
+    QTest::mouseClick(density, Qt::LeftButton, {},
+                      QPoint(density->width() - 2, density->height() / 2));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(focused(), "Text1");
+    EXPECT_FALSE(density->hasSelectedText());
+    QTest::keyClick(density, Qt::Key_2);
+    EXPECT_EQ(text("Text1"), "0,002");
+}
+
+struct PasteCase {
+    const char *name;
+    const char *field;
+    const char *before;
+    const char *clipboard;
+    const char *after;
+    friend void PrintTo(const PasteCase &row, std::ostream *os) { *os << row.name; }
+};
+
+class Paste : public WindowTest, public ::testing::WithParamInterface<PasteCase> {};
+
+// Pasted text goes through the field's key rule, as if typed character by character.
+TEST_P(Paste, EntersOnlyWhatTypingWould) {
+    const PasteCase &c = GetParam();
+    showEstimate();
+    auto *field = control<QLineEdit>(c.field);
+    prepare(field, c.before);
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(c.clipboard));
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(text(c.field), c.after);
+    EXPECT_FALSE(shown("Frame5"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Clipboard, Paste,
+    ::testing::Values(PasteCase{"PriceWithCurrency", "Text6", "", "EUR 12.50", "12,50"},
+                      PasteCase{"DimensionWithUnit", "Text2", "", "1.5 mm", "1,5"},
+                      PasteCase{"PiecesKeepDigitsOnly", "Text5", "", "12.5 pcs", "125"},
+                      PasteCase{"WithinTheMaximumLength", "Text6", "1", "123456789", "11234567"},
+                      PasteCase{"ControlCharactersDropped", "Text3", "", "4\t2\n\b", "42"},
+                      PasteCase{"NothingUsable", "Text4", "7", "abc", "7"}),
+    RowName{});
+
+TEST_F(InputField, CopyCutAndUndoWork) {
+    showEstimate();
+    auto *price = control<QLineEdit>("Text6");
+    price->selectAll();
+    QTest::keyClick(price, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "2,5");
+    EXPECT_EQ(text("Text6"), "2,5");
+
+    auto *length = control<QLineEdit>("Text3");
+    length->selectAll();
+    QTest::keyClick(length, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(text("Text3"), "");
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "1000");
+    EXPECT_FALSE(shown("Frame4"));
+    QTest::keyClick(length, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(text("Text3"), "1000");
+}
+
+// Shift+Insert types no character, yet changes the text: the prices it affects must go.
+TEST_F(InputField, PasteWithoutATypedKeyHidesThePrices) {
+    showEstimate();
+    auto *price = control<QLineEdit>("Text6");
+    price->selectAll();
+    QGuiApplication::clipboard()->setText(QStringLiteral("3.75"));
+    QTest::keyClick(price, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(text("Text6"), "3,75");
+    EXPECT_TRUE(shown("Frame4"));
+    EXPECT_FALSE(shown("Frame5"));
+}
+
+TEST_F(InputField, DensityChangedByTheGradeHidesTheResults) {
+    showEstimate();
+    control<QLineEdit>("Text1")->setText(QStringLiteral("7,81"));
+    EXPECT_FALSE(shown("Frame4"));
+    EXPECT_FALSE(shown("Frame5"));
+}
+
+} // namespace
+} // namespace kalvora::test

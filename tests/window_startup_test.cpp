@@ -1,0 +1,78 @@
+#include "tests/window_fixture.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+namespace kalvora::test {
+namespace {
+
+std::vector<std::string> entries(QComboBox *combo) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < combo->count(); ++i)
+        texts.push_back(combo->itemText(i).toStdString());
+    return texts;
+}
+
+using StartUp = WindowTest;
+
+TEST_F(StartUp, FillsTheListsInCatalogueOrderAndChoosesNothing) {
+    auto *grades = control<QComboBox>("Combo1");
+    auto *shapes = control<QComboBox>("Combo2");
+    EXPECT_EQ(
+        entries(grades),
+        (std::vector<std::string>{
+            "UNS S31803-F51-Duplex", "UNS S32760-F55-Superduplex", "UNS S31254-F44-254 SMO",
+            "UNS N08904-904L", "UNS S32750-F53-Superduplex", "UNS S20910-XM 19", "Carbon steel",
+            "AISI 300 series", "Aluminium", "Nickel 200/201", "Nickel alloy C276/C22",
+            "Nickel alloy 600/625", "Nickel alloy 825", "Tantalum", "Titanium", "Other"}));
+    EXPECT_EQ(entries(shapes),
+              (std::vector<std::string>{"Plate", "Round bar", "Flat bar", "Pipe thk.", "Pipe dia.",
+                                        "Disc", "Ring"}));
+    EXPECT_EQ(grades->currentIndex(), -1);
+    EXPECT_EQ(grades->currentText().toStdString(), "choose grade");
+    EXPECT_EQ(shapes->currentIndex(), -1);
+    EXPECT_EQ(shapes->currentText().toStdString(), "");
+    // No selection handler has run: the density and the rows are as the form lays them out.
+    EXPECT_EQ(text("Text1"), "0,0");
+    EXPECT_FALSE(shown("Text2"));
+    EXPECT_FALSE(shown("Frame4"));
+    EXPECT_FALSE(shown("Frame5"));
+}
+
+TEST_F(StartUp, PutsTheFocusInTheGradeBox) {
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(focused(), "Combo1");
+}
+
+TEST_F(StartUp, TypedGradeNameWithEnterChoosesNothing) {
+    auto *grades = control<QComboBox>("Combo1");
+    grades->lineEdit()->selectAll();
+    QTest::keyClicks(grades, QStringLiteral("Other"));
+    QTest::keyClick(grades, Qt::Key_Return);
+    QTest::keyClick(grades, Qt::Key_Enter);
+    EXPECT_EQ(grades->count(), 16);
+    EXPECT_EQ(grades->currentIndex(), -1);
+    EXPECT_EQ(grades->currentText().toStdString(), "Other");
+    EXPECT_EQ(text("Text1"), "0,0");
+    EXPECT_TRUE(control<QLineEdit>("Text1")->isReadOnly() == false);
+}
+
+TEST_F(StartUp, LinkOpensTheMakersSiteOncePerClickAndChangesNothing) {
+    showEstimate();
+    const std::string before = caption("Label19") + caption("Label22");
+    click("Label8");
+    ASSERT_EQ(desktop.openedPages.size(), 1u);
+    EXPECT_EQ(desktop.openedPages[0].toString().toStdString(),
+              "http://www.valtorre-metalli.example");
+    click("Label8");
+    EXPECT_EQ(desktop.openedPages.size(), 2u);
+    EXPECT_TRUE(shown("Frame4"));
+    EXPECT_TRUE(shown("Frame5"));
+    EXPECT_EQ(caption("Label19") + caption("Label22"), before);
+    EXPECT_EQ(focused(), "Combo1");
+    EXPECT_TRUE(desktop.warnings.empty());
+}
+
+} // namespace
+} // namespace kalvora::test
