@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Makes an estimate in the real calculator window through the keyboard and reads the window
+# back through AT-SPI, as a screen reader does (tests/accessibility/read_window.py), on a
+# private Xvfb display and a private D-Bus session.
+#
+#   scripts/accessibility-check.sh [program]   (default: builds and uses build/app/kalvora)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+ensure_packages xvfb xdotool dbus at-spi2-core python3-pyatspi
+
+if [ $# -gt 0 ]; then
+    program=$1
+else
+    ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+    # The same configuration as scripts/test.sh, so that one build serves both.
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON >/dev/null
+    cmake --build build --target kalvora -j "$(nproc)"
+    program=build/app/kalvora
+fi
+program=$(realpath "$program")
+
+work=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Xvfb picks a free display itself and writes its number once it accepts clients. Without
+# -noreset it resets whenever its last client leaves, and a client that connects just then (the
+# program, right after the accessibility bus launcher looked up the display) is turned away.
+mkfifo "$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+if ! read -r -t 30 display_number <"$work/display"; then
+    echo "Xvfb did not start:" >&2
+    cat "$work/xvfb.log" >&2
+    exit 1
+fi
+
+# The accessibility bus and its registry start on demand inside the private session, and end
+# with it. Debian's python3, where python3-pyatspi lives, whatever python3 comes first.
+DISPLAY=":$display_number" XDG_RUNTIME_DIR="$work" \
+    timeout 120 dbus-run-session -- /usr/bin/python3 -u tests/accessibility/read_window.py \
+    "$program" 2>&1 | grep -v -e 'Failed to set fd limit' -e 'Activating service' \
+    -e 'Successfully activated' -e 'SpiRegistry daemon is running'
