@@ -6,7 +6,7 @@
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
-    kalvora::setUpApplication(app);
+    kalvora::setUpApplication();
     kalvora::QtDesktop desktop;
     kalvora::Form1 window(desktop);
     window.load();

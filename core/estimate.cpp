@@ -201,7 +201,7 @@ void writeLines(EstimateResult &r) {
 EstimateResult computeEstimate(const EstimateInput &input) {
     EstimateResult result;
     Values values{};
-    const auto reject = [&result](const Fault &fault) {
+    const auto reject = [](const Fault &fault) {
         EstimateResult rejected;
         rejected.status = fault.status;
         rejected.faultyField = fault.field;
@@ -212,7 +212,7 @@ EstimateResult computeEstimate(const EstimateInput &input) {
 
     result.pricePanelShown = values.price != 0.0;
     result.gradeMissing = *parseDouble(input.densityText) == 0.0;
-    float pieces = static_cast<float>(values.pieces);
+    auto pieces = static_cast<float>(values.pieces);
     if (pieces == 0.0f) {
         pieces = 1.0f;
         result.piecesReset = true;

@@ -35,7 +35,7 @@ constexpr std::array<MaterialGrade, 16> kGrades{{
 std::span<const MaterialGrade> allGrades() { return kGrades; }
 
 std::optional<MaterialGrade> gradeFromText(std::string_view text) {
-    const auto found =
+    const auto *const found =
         std::find_if(kGrades.begin(), kGrades.end(),
                      [text](const MaterialGrade &grade) { return grade.name == text; });
     if (found == kGrades.end())

@@ -54,7 +54,7 @@ std::span<const ShapeKind> allShapes() { return kListOrder; }
 std::string_view shapeDisplayName(ShapeKind shape) { return entryOf(shape).displayName; }
 
 std::optional<ShapeKind> shapeFromText(std::string_view text) {
-    const auto found =
+    const auto *const found =
         std::find_if(kShapes.begin(), kShapes.end(),
                      [text](const ShapeEntry &entry) { return entry.displayName == text; });
     if (found == kShapes.end())

@@ -58,6 +58,17 @@ TEST_F(StartUp, TypedGradeNameWithEnterChoosesNothing) {
     EXPECT_TRUE(control<QLineEdit>("Text1")->isReadOnly() == false);
 }
 
+TEST_F(StartUp, TypedGradeNameLeftByTheFocusChoosesNothing) {
+    auto *grades = control<QComboBox>("Combo1");
+    grades->lineEdit()->selectAll();
+    QTest::keyClicks(grades, QStringLiteral("Other"));
+    QTest::mouseClick(control("Text6"), Qt::LeftButton);
+    ASSERT_EQ(focused(), "Text6");
+    EXPECT_EQ(grades->currentIndex(), -1);
+    EXPECT_EQ(text("Text1"), "0,0");
+    EXPECT_FALSE(control<QLineEdit>("Text1")->isReadOnly());
+}
+
 TEST_F(StartUp, LinkOpensTheMakersSiteOncePerClickAndChangesNothing) {
     showEstimate();
     const std::string before = caption("Label19") + caption("Label22");

@@ -9,7 +9,7 @@ static void registerResources() { Q_INIT_RESOURCE(resources); }
 
 namespace kalvora {
 
-void setUpApplication(QApplication &app) {
+void setUpApplication() {
     registerResources();
     QApplication::setApplicationName(QStringLiteral("Kalvora"));
     QApplication::setApplicationVersion(QStringLiteral(KALVORA_VERSION));
@@ -26,7 +26,7 @@ void setUpApplication(QApplication &app) {
     // anything without a font of its own should measure alike everywhere.
     QFont font(QStringLiteral("Microsoft Sans Serif"));
     font.setPointSizeF(8.25);
-    app.setFont(font);
+    QApplication::setFont(font);
 }
 
 } // namespace kalvora

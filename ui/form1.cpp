@@ -87,13 +87,22 @@ Form1::Form1(Desktop &desktop, QWidget *parent)
     // Typed text in the grade box chooses nothing: only an entry of its list does.
     ui_->Combo1->setInsertPolicy(QComboBox::NoInsert);
     ui_->Combo1->setCompleter(nullptr);
+    // Leaving the box after typing a grade's name would choose it as well.
+    disconnect(ui_->Combo1->lineEdit(), &QLineEdit::editingFinished, ui_->Combo1, nullptr);
     ui_->Combo1->installEventFilter(this);
     ui_->Combo1->lineEdit()->installEventFilter(this);
 
     connectHandlers();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    // Closing the window moves the focus while the controls go away; no signal of theirs may
+    // reach a handler of a window that is no longer whole.
+    for (QObject *control : findChildren<QObject *>())
+        control->disconnect(this);
+    for (NumberField *field : findChildren<NumberField *>())
+        field->setKeyHandler({});
+}
 
 void Form1::connectHandlers() {
     connect(ui_->Label8, &LinkLabel::clicked, this, &Form1::label8Click);
