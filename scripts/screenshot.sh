@@ -115,10 +115,9 @@ retype_field() {
 
 if [[ $mode == estimate ]]; then
     # Grade box (in the window) and shape list (in the frame "shape" at 8, 195).
+    # Typed text chooses no grade: step down the list to "Carbon steel", its seventh entry.
     click_control 80 136 193 23
-    xdotool key --clearmodifiers ctrl+a
-    xdotool type --delay 40 "Carbon steel"
-    xdotool key --clearmodifiers Return
+    xdotool key --clearmodifiers --delay 40 Down Down Down Down Down Down Down
     # Tab leads from the grade box to the shape list, whose keyboard search picks the entry
     # without opening the list.
     xdotool key --clearmodifiers Tab
