@@ -1,0 +1,40 @@
+// Starts the calculator exactly as the program does and quits at the window's first paint, so
+// that timing the whole process measures start-up up to the first picture on screen.
+// scripts/startup-benchmark.sh compares it with bare_window.
+#include "ui/application.h"
+#include "ui/desktop.h"
+#include "ui/form1.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QMetaObject>
+
+namespace {
+
+class QuitAtFirstPaint : public QObject {
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Paint && !posted_) {
+            posted_ = true;
+            // Queued, so that the paint under way completes and reaches the screen first.
+            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool posted_ = false;
+};
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    kalvora::setUpApplication();
+    kalvora::QtDesktop desktop;
+    kalvora::Form1 window(desktop);
+    QuitAtFirstPaint quit;
+    window.installEventFilter(&quit);
+    window.load();
+    return QApplication::exec();
+}

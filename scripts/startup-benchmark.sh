@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Start-up time and peak memory of the calculator against a bare Qt window of the same size
+# (bench/startup_probe.cpp and bench/bare_window.cpp), each a whole process that quits at its
+# first paint, on a private Xvfb display: a real X server, as on a desktop.
+#
+#   scripts/startup-benchmark.sh [runs]   (default 30 timed runs, 15 memory runs)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+ensure_packages "${BUILD_PACKAGES[@]}" libbenchmark-dev hyperfine xvfb time python3
+runs="${1:-30}"
+memory_runs=$(((runs + 1) / 2))
+
+# The same release build as scripts/benchmark.sh.
+cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DKALVORA_BENCHMARK=ON \
+    -DBUILD_TESTING=OFF >/dev/null
+cmake --build build-bench --target startup_probe bare_window -j "$(nproc)"
+calculator=$(realpath build-bench/bench/startup_probe)
+bare=$(realpath build-bench/bench/bare_window)
+
+work=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Xvfb picks a free display and writes its number once it accepts clients; -noreset keeps it
+# from resetting each time a measured process, its only client, ends.
+mkfifo "$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" \
+    2>"$work/xvfb.log" &
+xvfb_pid=$!
+if ! read -r -t 30 display_number <"$work/display"; then
+    echo "Xvfb did not start:" >&2
+    cat "$work/xvfb.log" >&2
+    exit 1
+fi
+export DISPLAY=":$display_number" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work"
+unset WAYLAND_DISPLAY
+
+hyperfine --warmup 3 --runs "$runs" --style basic --export-json build-bench/startup.json \
+    --command-name calculator "$calculator" --command-name "bare window" "$bare"
+
+# Peak memory: the median "Maximum resident set size" of /usr/bin/time -v over several runs.
+peak_rss() {
+    local i
+    for ((i = 0; i < memory_runs; i++)); do
+        /usr/bin/time -v "$1" 2>&1 >/dev/null |
+            sed -n 's/^[[:space:]]*Maximum resident set size (kbytes): //p'
+    done | sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+calculator_rss=$(peak_rss "$calculator")
+bare_rss=$(peak_rss "$bare")
+
+python3 - build-bench/startup.json "$calculator_rss" "$bare_rss" "$runs" "$memory_runs" <<'EOF'
+import json, sys
+results = {r["command"]: r for r in json.load(open(sys.argv[1]))["results"]}
+calculator, bare = results["calculator"]["median"], results["bare window"]["median"]
+calculator_rss, bare_rss = float(sys.argv[2]), float(sys.argv[3])
+aim = 1.25
+def verdict(ratio):
+    return "within" if ratio <= aim else "OVER"
+print()
+print(f"Start-up to first paint, median of {sys.argv[4]} runs under Xvfb:")
+print(f"  calculator   {calculator * 1000:7.1f} ms")
+print(f"  bare window  {bare * 1000:7.1f} ms")
+print(f"  ratio        {calculator / bare:7.2f}   ({verdict(calculator / bare)} the aim of {aim})")
+print(f"Peak memory (maximum resident set size), median of {sys.argv[5]} runs:")
+print(f"  calculator   {calculator_rss / 1024:7.1f} MiB")
+print(f"  bare window  {bare_rss / 1024:7.1f} MiB")
+print(f"  ratio        {calculator_rss / bare_rss:7.2f}   ({verdict(calculator_rss / bare_rss)} the aim of {aim})")
+EOF
