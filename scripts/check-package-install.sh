@@ -31,7 +31,7 @@ cleanup() {
 trap cleanup EXIT
 
 echo "installing $package"
-"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$package" >/dev/null
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=300 install -y -qq "$package" >/dev/null
 dpkg-query -L kalvora >"$work/files"
 failed=0
 while read -r path; do
@@ -52,7 +52,10 @@ mkfifo "$work/display"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 read -r -t 30 display_number <"$work/display" || { cat "$work/xvfb.log" >&2; exit 1; }
-(cd / && exec env DISPLAY=":$display_number" sh -c "exec $exec_line") >"$work/app.log" 2>&1 &
+# No session bus: without one, D-Bus would start a bus of its own for the display and leave it
+# running after the test.
+(cd / && exec env DISPLAY=":$display_number" DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus" \
+    sh -c "exec $exec_line") >"$work/app.log" 2>&1 &
 app_pid=$!
 if window=$(DISPLAY=":$display_number" timeout 30 xdotool search --sync --name '^Kalvora 2\.2$' |
     head -n 1) && [ -n "$window" ]; then
@@ -66,7 +69,7 @@ kill "$app_pid" && wait "$app_pid" 2>/dev/null || true
 app_pid=
 
 echo "purging kalvora"
-"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get remove --purge -y -qq kalvora >/dev/null
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=300 remove --purge -y -qq kalvora >/dev/null
 if dpkg-query -W kalvora >/dev/null 2>&1; then
     echo "kalvora is still known to dpkg" >&2
     failed=1
