@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-ensure_packages xvfb xdotool dbus at-spi2-core python3-pyatspi
+ensure_packages xvfb xdotool dbus-daemon dbus-session-bus-common at-spi2-core python3-pyatspi
 
 if [ $# -gt 0 ]; then
     program=$1
