@@ -70,7 +70,7 @@ screen=$(awk -v s="${QT_SCALE_FACTOR:-1}" 'BEGIN {
 
 # Xvfb picks a free display itself and writes its number once it accepts clients.
 mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 if ! read -r -t 30 display_number <"$work/display" || [[ -z $display_number ]]; then
     echo "Xvfb did not start:" >&2

@@ -15,7 +15,10 @@ void setUpApplication() {
     QApplication::setApplicationVersion(QStringLiteral(KALVORA_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Kalvora"));
     QApplication::setDesktopFileName(QStringLiteral("example.valtorre_metalli.kalvora"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/kalvora/icon-48.png")));
+    QIcon icon;
+    for (const char *size : {"48", "128", "256"})
+        icon.addFile(QStringLiteral(":/kalvora/icon-%1.png").arg(QLatin1String(size)));
+    QApplication::setWindowIcon(icon);
 
     // fontconfig maps Arial to Liberation Sans, but has no rule for Microsoft Sans Serif and
     // would fall back to a wider face that clips the contact labels.

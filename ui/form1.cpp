@@ -39,12 +39,15 @@ void applyFontPointSizes(QWidget *form) {
 }
 
 QCursor handPointer() {
-    // The 64-pixel drawing keeps the hand sharp on screens at a scale of 1.5 and more.
-    const bool dense = qApp->devicePixelRatio() >= 1.5;
-    QPixmap hand(dense ? QStringLiteral(":/kalvora/hand-pointer-64.png")
-                       : QStringLiteral(":/kalvora/hand-pointer.png"));
-    hand.setDevicePixelRatio(dense ? 2.0 : 1.0);
-    return QCursor(hand, 12, 1); // the fingertip, in 32-pixel units
+    // Drawn from the 64-pixel hand on dense screens so that it stays sharp. The hot spot is
+    // the fingertip, at (12, 1) of the 32-pixel hand, and is given in the pixmap's own pixels.
+    const qreal scale = qApp->devicePixelRatio();
+    const int size = qRound(32 * scale);
+    QPixmap hand(scale > 1 ? QStringLiteral(":/kalvora/hand-pointer-64.png")
+                           : QStringLiteral(":/kalvora/hand-pointer.png"));
+    if (hand.width() != size)
+        hand = hand.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return QCursor(hand, qRound(12 * scale), qRound(1 * scale));
 }
 
 // A fixed density reads as a flat value on the button face; "Other" makes it an ordinary
@@ -87,6 +90,8 @@ Form1::Form1(Desktop &desktop, QWidget *parent)
     // Typed text in the grade box chooses nothing: only an entry of its list does.
     ui_->Combo1->setInsertPolicy(QComboBox::NoInsert);
     ui_->Combo1->setCompleter(nullptr);
+    // Screen readers announce the text entry of the box, which has no caption of its own.
+    ui_->Combo1->lineEdit()->setAccessibleName(QStringLiteral("Grade"));
     // Leaving the box after typing a grade's name would choose it as well.
     disconnect(ui_->Combo1->lineEdit(), &QLineEdit::editingFinished, ui_->Combo1, nullptr);
     ui_->Combo1->installEventFilter(this);
