@@ -163,13 +163,18 @@ bool Form1::eventFilter(QObject *watched, QEvent *event) {
     return QWidget::eventFilter(watched, event);
 }
 
+// Both panels: the weights, then the prices that follow from them.
+void Form1::hideResultPanels() {
+    ui_->Frame4->hide();
+    ui_->Frame5->hide();
+}
+
 void Form1::label8Click() {
     desktop_.openWebPage(QUrl(QStringLiteral("http://") + QString::fromUtf8(branding::kWebHost)));
 }
 
 void Form1::combo1Click() {
-    ui_->Frame4->hide();
-    ui_->Frame5->hide();
+    hideResultPanels();
     const auto grade = gradeFromText(ui_->Combo1->currentText().toStdString());
     if (!grade)
         return;
@@ -178,8 +183,7 @@ void Form1::combo1Click() {
 }
 
 void Form1::combo2Click() {
-    ui_->Frame4->hide();
-    ui_->Frame5->hide();
+    hideResultPanels();
     const auto shape = shapeFromText(ui_->Combo2->currentText().toStdString());
     if (!shape)
         return;
@@ -300,8 +304,7 @@ QString Form1::captionOf(InputField field) const {
 // A figure that cannot be computed hides both panels, so that nothing on screen contradicts
 // the inputs, and leaves the user in the field to mend.
 void Form1::reportFaultyInput(const EstimateResult &result) {
-    ui_->Frame4->hide();
-    ui_->Frame5->hide();
+    hideResultPanels();
     const QString name = QLatin1Char('"') + captionOf(result.faultyField) + QLatin1Char('"');
     const QString row1 = QLatin1Char('"') + captionOf(InputField::Dimension1) + QLatin1Char('"');
     QString title;
@@ -352,32 +355,27 @@ void Form1::text1Change() {
 }
 
 void Form1::text1KeyPress(int &keyCode) {
-    ui_->Frame4->hide();
-    ui_->Frame5->hide();
+    hideResultPanels();
     keyCode = decimalFieldKey(keyCode);
 }
 
 void Form1::text2KeyPress(int &keyCode) {
-    ui_->Frame4->hide();
-    ui_->Frame5->hide();
+    hideResultPanels();
     keyCode = decimalFieldKey(keyCode);
 }
 
 void Form1::text3KeyPress(int &keyCode) {
-    ui_->Frame4->hide();
-    ui_->Frame5->hide();
+    hideResultPanels();
     keyCode = decimalFieldKey(keyCode);
 }
 
 void Form1::text4KeyPress(int &keyCode) {
-    ui_->Frame4->hide();
-    ui_->Frame5->hide();
+    hideResultPanels();
     keyCode = decimalFieldKey(keyCode);
 }
 
 void Form1::text5KeyPress(int &keyCode) {
-    ui_->Frame4->hide();
-    ui_->Frame5->hide();
+    hideResultPanels();
     keyCode = piecesFieldKey(keyCode);
 }
 
@@ -398,25 +396,13 @@ void Form1::text5GotFocus() { QTimer::singleShot(0, ui_->Text5, &QLineEdit::sele
 
 void Form1::text6GotFocus() { QTimer::singleShot(0, ui_->Text6, &QLineEdit::selectAll); }
 
-void Form1::text2Edited() {
-    ui_->Frame4->hide();
-    ui_->Frame5->hide();
-}
+void Form1::text2Edited() { hideResultPanels(); }
 
-void Form1::text3Edited() {
-    ui_->Frame4->hide();
-    ui_->Frame5->hide();
-}
+void Form1::text3Edited() { hideResultPanels(); }
 
-void Form1::text4Edited() {
-    ui_->Frame4->hide();
-    ui_->Frame5->hide();
-}
+void Form1::text4Edited() { hideResultPanels(); }
 
-void Form1::text5Edited() {
-    ui_->Frame4->hide();
-    ui_->Frame5->hide();
-}
+void Form1::text5Edited() { hideResultPanels(); }
 
 void Form1::text6Edited() { ui_->Frame5->hide(); }
 

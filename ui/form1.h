@@ -59,6 +59,7 @@ private:
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
+    void hideResultPanels();
     EstimateInput readInput() const;
     void reportFaultyInput(const EstimateResult &result);
     NumberField *fieldOf(InputField field) const;
