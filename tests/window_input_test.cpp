@@ -1,7 +1,11 @@
 #include "tests/window_fixture.h"
 
+#include "ui/number_field.h"
+
+#include <QAction>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QMenu>
 #include <QRadioButton>
 #include <QTest>
 
@@ -189,6 +193,24 @@ INSTANTIATE_TEST_SUITE_P(
                       PasteCase{"ControlCharactersDropped", "Text3", "", "4\t2\n\b", "42"},
                       PasteCase{"NothingUsable", "Text4", "7", "abc", "7"}),
     RowName{});
+
+TEST_F(InputField, ContextMenuPasteGoesThroughTheKeyRule) {
+    showEstimate();
+    auto *pieces = control<NumberField>("Text5");
+    prepare(pieces, "");
+    QGuiApplication::clipboard()->setText(QStringLiteral("9i.5"));
+    std::unique_ptr<QMenu> menu(pieces->createContextMenu());
+    int pastes = 0;
+    for (QAction *action : menu->actions()) {
+        if (action->text().startsWith(QLineEdit::tr("&Paste"))) {
+            action->trigger();
+            ++pastes;
+        }
+    }
+    EXPECT_EQ(pastes, 1);
+    EXPECT_EQ(text("Text5"), "95");
+    EXPECT_FALSE(shown("Frame4"));
+}
 
 TEST_F(InputField, CopyCutAndUndoWork) {
     showEstimate();

@@ -100,12 +100,22 @@ void NumberField::focusInEvent(QFocusEvent *event) {
         emit focusReceived();
 }
 
-void NumberField::contextMenuEvent(QContextMenuEvent *event) {
+QMenu *NumberField::createContextMenu() {
     QMenu *menu = createStandardContextMenu();
-    if (auto *paste = menu->findChild<QAction *>(QStringLiteral("edit-paste"))) {
-        disconnect(paste, &QAction::triggered, nullptr, nullptr);
-        connect(paste, &QAction::triggered, this, [this] { pasteFiltered(); });
+    // The standard entry pastes unfiltered. Qt names the entry only by its (translated) text,
+    // followed by a tab and the shortcut.
+    const QString pasteText = QLineEdit::tr("&Paste");
+    for (QAction *action : menu->actions()) {
+        if (action->text().section(QLatin1Char('\t'), 0, 0) != pasteText)
+            continue;
+        disconnect(action, &QAction::triggered, nullptr, nullptr);
+        connect(action, &QAction::triggered, this, [this] { pasteFiltered(); });
     }
+    return menu;
+}
+
+void NumberField::contextMenuEvent(QContextMenuEvent *event) {
+    QMenu *menu = createContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
 }

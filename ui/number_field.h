@@ -5,6 +5,8 @@
 
 #include <functional>
 
+class QMenu;
+
 namespace kalvora {
 
 // A line edit whose typed characters pass through a key handler before the field sees them,
@@ -20,6 +22,8 @@ public:
     void setKeyHandler(KeyHandler handler);
     // Pastes the clipboard (or the X11 selection) through the key handler.
     void pasteFiltered(QClipboard::Mode mode = QClipboard::Clipboard);
+    // The usual editing menu, whose Paste goes through the key handler.
+    QMenu *createContextMenu();
 
     // The character code a key press types, or 0 when it types none: Tab moves the focus and
     // Delete, arrows and modifiers carry no character. Ctrl+letter gives 1 to 26 everywhere.
