@@ -654,6 +654,19 @@ private:
                 return Failure{0, 'd',
                                "the focus is on " + name(focus) + ", which is hidden or disabled"};
         }
+
+        // (e) no way of entering text gets past a field's key rule: digits everywhere, the
+        // decimal comma in all but the pieces field
+        for (std::size_t i = 0; i < c.fields.size(); ++i) {
+            const QString text = c.fields[i]->text();
+            const bool pieces = i == 4;
+            for (const QChar character : text) {
+                if (!character.isDigit() && (pieces || character != QLatin1Char(',')))
+                    return Failure{0, 'e',
+                                   name(c.fields[i]) + " holds " + quoted(text) +
+                                       ", which its key rule cannot let in"};
+            }
+        }
         return std::nullopt;
     }
 
