@@ -1,27 +1,9 @@
 // The least a Qt Widgets program can show: one label in a window of the calculator's size,
 // quitting at its first paint. The yardstick for startup_probe.
+#include "bench/quit_at_first_paint.h"
+
 #include <QApplication>
-#include <QEvent>
 #include <QLabel>
-#include <QMetaObject>
-
-namespace {
-
-class QuitAtFirstPaint : public QObject {
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override {
-        if (event->type() == QEvent::Paint && !posted_) {
-            posted_ = true;
-            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    bool posted_ = false;
-};
-
-} // namespace
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);

@@ -5,28 +5,9 @@
 #include "ui/desktop.h"
 #include "ui/form1.h"
 
+#include "bench/quit_at_first_paint.h"
+
 #include <QApplication>
-#include <QEvent>
-#include <QMetaObject>
-
-namespace {
-
-class QuitAtFirstPaint : public QObject {
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override {
-        if (event->type() == QEvent::Paint && !posted_) {
-            posted_ = true;
-            // Queued, so that the paint under way completes and reaches the screen first.
-            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    bool posted_ = false;
-};
-
-} // namespace
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
