@@ -1,6 +1,7 @@
 #include "tests/window_fixture.h"
 
 #include <QComboBox>
+#include <QCursor>
 #include <QLineEdit>
 #include <QTest>
 
@@ -67,6 +68,19 @@ TEST_F(StartUp, TypedGradeNameLeftByTheFocusChoosesNothing) {
     EXPECT_EQ(grades->currentIndex(), -1);
     EXPECT_EQ(text("Text1"), "0,0");
     EXPECT_FALSE(control<QLineEdit>("Text1")->isReadOnly());
+}
+
+TEST_F(StartUp, HandPointerOverTheLinkOnly) {
+    const QCursor hand = control("Label8")->cursor();
+    EXPECT_EQ(hand.shape(), Qt::BitmapCursor);
+    EXPECT_EQ(hand.hotSpot(), QPoint(12, 1)); // the fingertip
+    EXPECT_EQ(hand.pixmap().size(), QSize(32, 32));
+    // Elsewhere each control keeps the pointer of its kind (the text fields their I-beam).
+    for (QWidget *other : window->findChildren<QWidget *>()) {
+        if (other->objectName() != QLatin1String("Label8"))
+            EXPECT_NE(other->cursor().shape(), Qt::BitmapCursor) << qPrintable(other->objectName());
+    }
+    EXPECT_FALSE(window->testAttribute(Qt::WA_SetCursor));
 }
 
 TEST_F(StartUp, LinkOpensTheMakersSiteOncePerClickAndChangesNothing) {
