@@ -38,6 +38,16 @@ TEST_F(Calculate, RoundBarPerKilogramShowsAllSixLines) {
     EXPECT_EQ(focused(), "Combo1");
 }
 
+TEST_F(Calculate, EnterOnTheFocusedButtonPressesIt) {
+    showEstimate();
+    type("Text5", QStringLiteral("2"));
+    ASSERT_FALSE(shown("Frame4"));
+    control("Command1")->setFocus();
+    QTest::keyClick(control("Command1"), Qt::Key_Return);
+    EXPECT_TRUE(shown("Frame4"));
+    EXPECT_EQ(caption("Label20"), "2 pcs: 123,32 Kg");
+}
+
 TEST_F(Calculate, RoundBarPerMetreHidesTheMetreCost) {
     showEstimate();
     click("Option2");
