@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test. With --sanitize, in a separate build with
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# Builds everything and runs every test: the GoogleTest suites under CTest, then the window
+# read through AT-SPI as a screen reader reads it. With --sanitize, the suites in a separate
+# build with AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -17,3 +18,6 @@ cmake --build "$build" -j "$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+if [ "$build" = build ]; then
+    bash scripts/accessibility-check.sh "$build/app/kalvora"
+fi
