@@ -61,6 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
         KeyRuleCase{"BackspaceInPieces", "Text5", "12", Qt::Key_Backspace, "\b", "1"},
         KeyRuleCase{"BackspaceInDensity", "Text1", "12", Qt::Key_Backspace, "\b", "1"},
         KeyRuleCase{"EscapeRefused", "Text6", "5", Qt::Key_Escape, "\x1b", "5"},
+        KeyRuleCase{"EnterRefused", "Text2", "5", Qt::Key_Return, "\r", "5"},
         KeyRuleCase{"MaximumLengthOfDimensions", "Text2", "123456789", Qt::Key_1, "1", "123456789"},
         KeyRuleCase{"MaximumLengthOfDensity", "Text1", "12345", Qt::Key_1, "1", "12345"}),
     RowName{});
