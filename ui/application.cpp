@@ -15,9 +15,11 @@ void setUpApplication() {
     QApplication::setApplicationVersion(QStringLiteral(KALVORA_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Kalvora"));
     QApplication::setDesktopFileName(QStringLiteral("example.valtorre_metalli.kalvora"));
-    QIcon icon;
-    for (const char *size : {"48", "128", "256"})
-        icon.addFile(QStringLiteral(":/kalvora/icon-%1.png").arg(QLatin1String(size)));
+    // The 48-pixel icon, and a sharper one where the screen would blow it up; larger sizes come
+    // from the installed icon theme, and decoding them here would slow the start.
+    QIcon icon(QStringLiteral(":/kalvora/icon-48.png"));
+    if (qApp->devicePixelRatio() > 1)
+        icon.addFile(QStringLiteral(":/kalvora/icon-128.png"));
     QApplication::setWindowIcon(icon);
 
     // fontconfig maps Arial to Liberation Sans, but has no rule for Microsoft Sans Serif and
