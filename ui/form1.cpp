@@ -50,13 +50,17 @@ QCursor handPointer() {
     return QCursor(hand, qRound(12 * scale), qRound(1 * scale));
 }
 
+// The density field's background takes the colour the desktop gives to `role`.
+void setBackground(QLineEdit *field, QPalette::ColorRole role) {
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, QApplication::palette(field).color(role));
+    field->setPalette(palette);
+}
+
 // A fixed density reads as a flat value on the button face; "Other" makes it an ordinary
 // input field on the window background.
 void setDensityFieldLook(QLineEdit *field, bool fixed) {
-    QPalette palette = field->palette();
-    const QPalette standard = QApplication::palette(field);
-    palette.setColor(QPalette::Base, standard.color(fixed ? QPalette::Button : QPalette::Base));
-    field->setPalette(palette);
+    setBackground(field, fixed ? QPalette::Button : QPalette::Base);
     field->setFrame(!fixed);
     field->setReadOnly(fixed);
 }
@@ -82,13 +86,10 @@ Form1::Form1(Desktop &desktop, QWidget *parent)
     ui_->Label26->setText(QStringLiteral("fax. ") + QString::fromUtf8(branding::kFax));
 
     // Before any grade is chosen the density field looks fixed, yet takes typing.
-    QPalette densityPalette = ui_->Text1->palette();
-    densityPalette.setColor(QPalette::Base,
-                            QApplication::palette(ui_->Text1).color(QPalette::Button));
-    ui_->Text1->setPalette(densityPalette);
+    setBackground(ui_->Text1, QPalette::Button);
 
-    // Typed text in the grade box chooses nothing: only an entry of its list does.
-    ui_->Combo1->setInsertPolicy(QComboBox::NoInsert);
+    // Typed text in the grade box chooses nothing (the form keeps it out of the list too): only
+    // an entry of its list does.
     ui_->Combo1->setCompleter(nullptr);
     // Screen readers announce the text entry of the box, which has no caption of its own.
     ui_->Combo1->lineEdit()->setAccessibleName(QStringLiteral("Grade"));
