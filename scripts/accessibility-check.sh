@@ -7,6 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
+source scripts/xvfb.sh
 ensure_packages xvfb xdotool dbus-daemon dbus-session-bus-common at-spi2-core python3-pyatspi
 
 if [ $# -gt 0 ]; then
@@ -28,21 +29,13 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display itself and writes its number once it accepts clients. Without
-# -noreset it resets whenever its last client leaves, and a client that connects just then (the
-# program, right after the accessibility bus launcher looked up the display) is turned away.
-mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-if ! read -r -t 30 display_number <"$work/display"; then
-    echo "Xvfb did not start:" >&2
-    cat "$work/xvfb.log" >&2
-    exit 1
-fi
+# The program connects right after the accessibility bus launcher has looked up the display,
+# which is why the server must not reset between clients (start_xvfb sees to it).
+start_xvfb
 
 # The accessibility bus and its registry start on demand inside the private session, and end
 # with it. Debian's python3, where python3-pyatspi lives, whatever python3 comes first.
-DISPLAY=":$display_number" XDG_RUNTIME_DIR="$work" \
+XDG_RUNTIME_DIR="$work" \
     timeout 120 dbus-run-session -- /usr/bin/python3 -u tests/accessibility/read_window.py \
     "$program" 2>&1 | grep -v -e 'Failed to set fd limit' -e 'Activating service' \
     -e 'Successfully activated' -e 'SpiRegistry daemon is running'

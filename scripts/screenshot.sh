@@ -32,19 +32,10 @@ fi
 IMPORT=/usr/bin/import
 CONVERT=/usr/bin/convert
 
-install_missing() {
-    local missing=()
-    command -v Xvfb >/dev/null || missing+=(xvfb)
-    command -v xdotool >/dev/null || missing+=(xdotool)
-    [[ -x $IMPORT && -x $CONVERT ]] || missing+=(imagemagick)
-    ((${#missing[@]} == 0)) && return
-    local sudo=()
-    ((EUID == 0)) || sudo=(sudo)
-    echo "installing ${missing[*]}" >&2
-    "${sudo[@]}" apt-get install -y "${missing[@]}" ||
-        { "${sudo[@]}" apt-get update && "${sudo[@]}" apt-get install -y "${missing[@]}"; }
-}
-install_missing
+scripts=$(dirname "$0")
+source "$scripts/packages.sh"
+source "$scripts/xvfb.sh"
+ensure_packages xvfb xdotool imagemagick
 
 work=$(mktemp -d)
 xvfb_pid=
@@ -68,16 +59,7 @@ screen=$(awk -v s="${QT_SCALE_FACTOR:-1}" 'BEGIN {
     w = int(442 * s + 64); h = int(488 * s + 64)
     printf "%dx%d", (w > 1024 ? w : 1024), (h > 768 ? h : 768) }')
 
-# Xvfb picks a free display itself and writes its number once it accepts clients.
-mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-if ! read -r -t 30 display_number <"$work/display" || [[ -z $display_number ]]; then
-    echo "Xvfb did not start:" >&2
-    cat "$work/xvfb.log" >&2
-    exit 1
-fi
-export DISPLAY=":$display_number"
+start_xvfb "$screen"
 
 [[ -n ${QT_SCALE_FACTOR:-} ]] && export QT_SCALE_FACTOR
 QT_QPA_PLATFORM=xcb "$program" >"$work/app.log" 2>&1 &

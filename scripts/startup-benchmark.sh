@@ -7,6 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
+source scripts/xvfb.sh
 ensure_packages "${BUILD_PACKAGES[@]}" libbenchmark-dev hyperfine xvfb time python3
 runs="${1:-30}"
 memory_runs=$(((runs + 1) / 2))
@@ -26,18 +27,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display and writes its number once it accepts clients; -noreset keeps it
-# from resetting each time a measured process, its only client, ends.
-mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" \
-    2>"$work/xvfb.log" &
-xvfb_pid=$!
-if ! read -r -t 30 display_number <"$work/display"; then
-    echo "Xvfb did not start:" >&2
-    cat "$work/xvfb.log" >&2
-    exit 1
-fi
-export DISPLAY=":$display_number" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work"
+start_xvfb
+export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work"
 unset WAYLAND_DISPLAY
 
 # Three rounds in alternating order, so that a change in the machine's load while they run
