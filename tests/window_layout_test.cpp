@@ -19,6 +19,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -357,6 +358,111 @@ TEST_F(WindowLayout, FrameCaptionsAreBlueButTheirContentsAreNot) {
         EXPECT_GT(bluePixels, 10);
     }
 }
+
+struct FrameRow {
+    const char *name;
+    const char *frame;
+    int scale; // device pixels per logical pixel
+    friend void PrintTo(const FrameRow &row, std::ostream *os) { *os << row.name; }
+};
+
+// The frame's own painting, without the controls it holds, at `scale` device pixels per pixel.
+QImage paintedAlone(QWidget *frame, int scale) {
+    QImage image(frame->size() * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
+    image.fill(frame->palette().color(QPalette::Window));
+    frame->render(&image, {}, {}, QWidget::DrawWindowBackground);
+    return image;
+}
+
+// The caption is blue, the border a plain grey darker than the window; even the faintest
+// blended edge of a letter leans to blue.
+bool isCaptionInk(QRgb pixel) { return qBlue(pixel) - qRed(pixel) > 60; }
+bool isShadowLine(QRgb pixel) {
+    return qGray(pixel) < 224 && std::abs(qBlue(pixel) - qRed(pixel)) < 4;
+}
+
+// The border's shadow line in device pixels: the outermost rows that it fills for a good part
+// (the caption interrupts the top one) and the outermost columns that it mostly fills.
+QRect shadowOutline(const QImage &image) {
+    QRect outline;
+    for (int y = 0; y < image.height(); ++y) {
+        int line = 0;
+        for (int x = 0; x < image.width(); ++x)
+            line += isShadowLine(image.pixel(x, y));
+        if (line > image.width() / 4)
+            outline |= QRect(0, y, 1, 1);
+    }
+    for (int x = 0; x < image.width(); ++x) {
+        int line = 0;
+        for (int y = 0; y < image.height(); ++y)
+            line += isShadowLine(image.pixel(x, y));
+        if (line > image.height() / 2)
+            outline |= QRect(x, outline.top(), 1, 1);
+    }
+    return outline;
+}
+
+class FrameDrawing : public WindowTest, public ::testing::WithParamInterface<FrameRow> {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        choose("Combo2", QStringLiteral("Plate")); // all three dimension rows showing
+        frame = control(GetParam().frame);
+        frame->show();
+        image = paintedAlone(frame, GetParam().scale);
+        outline = shadowOutline(image);
+        ASSERT_TRUE(outline.isValid()) << "no border drawn";
+    }
+    QWidget *frame = nullptr;
+    QImage image;
+    QRect outline;
+};
+
+TEST_P(FrameDrawing, CaptionStandsInTheTopEdgeOfTheBorder) {
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (isCaptionInk(image.pixel(x, y)))
+                ink |= QRect(x, y, 1, 1);
+    ASSERT_TRUE(ink.isValid()) << "no caption drawn";
+    int lineUnderCaption = 0;
+    for (int x = ink.left(); x <= ink.right(); ++x)
+        lineUnderCaption += isShadowLine(image.pixel(x, outline.top()));
+    const int scale = GetParam().scale;
+    EXPECT_TRUE(ink.top() < outline.top() && outline.top() < ink.bottom())
+        << "the top edge at " << outline.top() << " misses the caption at " << ink.top() << ".."
+        << ink.bottom();
+    EXPECT_EQ(lineUnderCaption, 0) << "the border runs through the caption's text";
+    EXPECT_TRUE(ink.left() > outline.left() + 2 * scale && ink.left() < 16 * scale)
+        << "caption starts at " << ink.left();
+}
+
+// The controls inside the frame, and those the window lays over it, clear both border lines.
+TEST_P(FrameDrawing, ControlsStandInsideTheBorder) {
+    const int scale = GetParam().scale;
+    const QRect inside = outline.adjusted(2 * scale, 2 * scale, -scale, -scale);
+    QList<QWidget *> controls = frame->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    for (QWidget *other : window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (other != frame && other->geometry().intersects(frame->geometry()))
+            controls.append(other);
+    for (const QWidget *control : controls) {
+        const QRect area(control->mapTo(window.get(), QPoint()) - frame->pos(), control->size());
+        const QRect device(area.topLeft() * scale, area.size() * scale);
+        EXPECT_TRUE(inside.contains(device))
+            << control->objectName().toStdString() << " at " << area.x() << "," << area.y() << " "
+            << area.width() << "x" << area.height() << " crosses the border";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Frames, FrameDrawing,
+    ::testing::Values(FrameRow{"GradeAt1x", "Frame1", 1}, FrameRow{"GradeAt2x", "Frame1", 2},
+                      FrameRow{"ShapeAt1x", "Frame2", 1}, FrameRow{"ShapeAt2x", "Frame2", 2},
+                      FrameRow{"PriceAt1x", "Frame3", 1}, FrameRow{"PriceAt2x", "Frame3", 2},
+                      FrameRow{"WeightAt1x", "Frame4", 1}, FrameRow{"WeightAt2x", "Frame4", 2},
+                      FrameRow{"CostAt1x", "Frame5", 1}, FrameRow{"CostAt2x", "Frame5", 2}),
+    RowName{});
 
 TEST_F(WindowLayout, TextColoursOfTheProductLinesAndTheLink) {
     const struct {

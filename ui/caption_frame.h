@@ -5,8 +5,10 @@
 
 namespace kalvora {
 
-// A group box whose caption has a colour of its own. The colour goes into the style option
-// only, so the controls inside the frame keep the ordinary text colour of the window.
+// A frame in the classic etched look: its caption stands in the border's top edge, in a colour
+// of its own, and the controls inside keep the ordinary text colour of the window. It paints
+// itself because the desktop styles put the caption above the border, where it crowds the
+// controls that the window places just below the frame's top.
 class CaptionFrame : public QGroupBox {
     Q_OBJECT
     Q_PROPERTY(QColor captionColor READ captionColor WRITE setCaptionColor)
@@ -17,7 +19,7 @@ public:
     void setCaptionColor(const QColor &color);
 
 protected:
-    void initStyleOption(QStyleOptionGroupBox *option) const override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     QColor captionColor_;
