@@ -303,43 +303,42 @@ QString Form1::captionOf(InputField field) const {
 }
 
 // A figure that cannot be computed hides both panels, so that nothing on screen contradicts
-// the inputs, and leaves the user in the field to mend.
+// the inputs, and leaves the user in the field to mend. Each prompt fits one line of the message
+// box, which wraps beyond half the screen's width: a 1024-pixel screen at 2x leaves 183 pixels.
 void Form1::reportFaultyInput(const EstimateResult &result) {
     hideResultPanels();
-    const QString name = QLatin1Char('"') + captionOf(result.faultyField) + QLatin1Char('"');
-    const QString row1 = QLatin1Char('"') + captionOf(InputField::Dimension1) + QLatin1Char('"');
+    const auto quoted = [this](InputField field) {
+        return QLatin1Char('"') + captionOf(field) + QLatin1Char('"');
+    };
+    const QString name = quoted(result.faultyField);
     QString title;
     QString prompt;
     switch (result.status) {
     case EstimateStatus::NotANumber:
         title = QStringLiteral("Not a number");
-        prompt =
-            result.faultyField == InputField::Pieces
-                ? QStringLiteral("%1 is not a number: type a whole number of pieces, such as 4")
-                : QStringLiteral("%1 is not a number: type digits with at most one decimal "
-                                 "comma, such as 12,5");
+        prompt = result.faultyField == InputField::Pieces
+                     ? QStringLiteral("Type a whole number in %1").arg(name)
+                     : QStringLiteral("Type a number in %1").arg(name);
         break;
     case EstimateStatus::TooLarge:
         title = QStringLiteral("Value too large");
-        prompt = QStringLiteral("%1 makes the estimate too large: type a smaller value");
+        prompt = QStringLiteral("Make %1 smaller").arg(name);
         break;
     case EstimateStatus::ZeroLength:
         title = QStringLiteral("Length not set");
-        prompt = QStringLiteral("%1 must not be zero for a flat bar: type the length of the bar");
+        prompt = QStringLiteral("%1 must not be zero").arg(name);
         break;
     case EstimateStatus::InternalDiameterTooLarge:
         title = QStringLiteral("Section not possible");
-        prompt = QStringLiteral("%1 is larger than %2: type an internal diameter no larger than "
-                                "the external one");
+        prompt = QStringLiteral("%1 > %2").arg(name, quoted(InputField::Dimension1));
         break;
     case EstimateStatus::WallTooThick:
         title = QStringLiteral("Section not possible");
-        prompt = QStringLiteral("%1 is more than half of %2: type a thinner wall");
+        prompt = QStringLiteral("2 \u00d7 %1 > %2").arg(name, quoted(InputField::Dimension1));
         break;
     case EstimateStatus::Ok:
         return;
     }
-    prompt = prompt.contains(QStringLiteral("%2")) ? prompt.arg(name, row1) : prompt.arg(name);
     desktop_.showWarning(this, title, prompt);
     NumberField *field = fieldOf(result.faultyField);
     field->setFocus(Qt::OtherFocusReason);
