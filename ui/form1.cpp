@@ -71,6 +71,20 @@ QString withoutColon(QString caption) {
     return caption;
 }
 
+// Qt tells screen readers that a caption labels a control only when the two share a parent; the
+// grade box and the density field stand in the window, over the frame that holds their captions.
+// A hidden copy of such a caption beside its control carries the relation.
+void labelAcrossFrames(QWidget *form) {
+    for (const QLabel *caption : form->findChildren<QLabel *>()) {
+        QWidget *control = caption->buddy();
+        if (control == nullptr || control->parentWidget() == caption->parentWidget())
+            continue;
+        auto *standIn = new QLabel(caption->text(), control->parentWidget());
+        standIn->hide();
+        standIn->setBuddy(control);
+    }
+}
+
 } // namespace
 
 Form1::Form1(Desktop &desktop, QWidget *parent)
@@ -93,6 +107,7 @@ Form1::Form1(Desktop &desktop, QWidget *parent)
     ui_->Combo1->setCompleter(nullptr);
     // Screen readers announce the text entry of the box, which has no caption of its own.
     ui_->Combo1->lineEdit()->setAccessibleName(QStringLiteral("Grade"));
+    labelAcrossFrames(this);
     // Leaving the box after typing a grade's name would choose it as well.
     disconnect(ui_->Combo1->lineEdit(), &QLineEdit::editingFinished, ui_->Combo1, nullptr);
     ui_->Combo1->installEventFilter(this);

@@ -11,8 +11,9 @@ The keyboard does the work, as it would for someone who cannot see the screen: a
 the grade and the shape, Tab moves between the fields, digits are typed, Space presses
 CALCULATE. Before every key the script waits until AT-SPI reports the focus where the user
 would hear it. Then it reads what a screen reader would announce: the purpose of every control
-that takes the focus, the six result lines and which controls are showing; and it checks that
-a faulty input raises an alert. Exits with 1 on any mismatch.
+that takes the focus, the caption that labels every list and field, the six result lines and
+which controls are showing; and it checks that a faulty input raises an alert. Exits with 1 on
+any mismatch.
 """
 
 import os
@@ -99,6 +100,17 @@ def labelled_by(obj):
         if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
             names += [relation.getTarget(i).name for i in range(relation.getNTargets())]
     return names
+
+
+def captions_of(obj):
+    """The captions a screen reader speaks before a control: the labels it is labelled by,
+    leaving out the frame around it, which labels everything inside."""
+    captions = []
+    for relation in obj.getRelationSet():
+        if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+            targets = [relation.getTarget(i) for i in range(relation.getNTargets())]
+            captions += [t.name for t in targets if t.getRoleName() == "label" and t.name]
+    return captions
 
 
 def text_of(obj):
@@ -303,17 +315,19 @@ def read_results(window):
 
 def read_focusable_controls(window):
     print("== controls that take the focus")
+    # Role, purpose and, for the lists and fields, the caption beside them; buttons carry
+    # their own text.
     expected = [
-        ("combo box", "grade"),
-        ("combo box", "shape"),
-        ("text", "Diameter in millimetres"),
-        ("text", "Lenght in millimetres"),
-        ("text", "Number of pieces"),
-        ("text", "Price"),
-        ("push button", "Calculate"),
-        ("text", "Density in kilograms per cubic decimetre"),
-        ("radio button", "Price per kilogram"),
-        ("radio button", "Price per metre"),
+        ("combo box", "grade", "grade:"),
+        ("combo box", "shape", "shape:"),
+        ("text", "Diameter in millimetres", "Diameter:"),
+        ("text", "Lenght in millimetres", "Lenght:"),
+        ("text", "Number of pieces", "pcs:"),
+        ("text", "Price", "price:"),
+        ("push button", "Calculate", None),
+        ("text", "Density in kilograms per cubic decimetre", "density:"),
+        ("radio button", "Price per kilogram", None),
+        ("radio button", "Price per metre", None),
     ]
     controls = [o for o in window.objects()
                 if has_state(o, pyatspi.STATE_FOCUSABLE) and showing(o)
@@ -322,13 +336,20 @@ def read_focusable_controls(window):
     for obj in controls:
         print(f"       {describe(obj)}")
         check(bool(purpose(obj)), f"{obj.getRoleName()} {obj.name!r} has a name for its purpose")
-    for role, want in expected:
+        if obj.getRoleName() in ("combo box", "text"):
+            check(bool(captions_of(obj)),
+                  f"{obj.getRoleName()} {obj.name!r} is labelled by a caption")
+    for role, want, caption in expected:
         if role == "combo box":
             found = [o for o in controls if o.getRoleName() == role
                      and any(want in w.lower() for w in purpose(o))]
         else:
             found = [o for o in controls if o.getRoleName() == role and o.name == want]
         check(len(found) == 1, f"one {role} says it is for {want!r}")
+        if caption is not None and len(found) == 1:
+            captions = captions_of(found[0])
+            check(caption in captions,
+                  f"the {role} for {want!r} is labelled by {caption!r} (is {captions})")
     check(len(controls) == len(expected),
           f"{len(expected)} controls take the focus (found {len(controls)})")
 
@@ -385,7 +406,7 @@ def check_alert(window):
     texts = [l.name for l in window.find("label", within=alert)]
     print(f"       alert {alert.name!r}: {texts}")
     check(alert.name == "Length not set", "the alert is titled 'Length not set'")
-    check(any("must not be zero" in t for t in texts), "the alert says what is wrong")
+    check('"Lenght" must not be zero' in texts, "the alert says what is wrong, naming the field")
     ok = window.one("push button", "OK", within=alert)
     ok.queryAction().doAction(0)
     wait_for("the alert to close", lambda: not window.alerts())
