@@ -17,6 +17,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -385,22 +386,26 @@ bool isShadowLine(QRgb pixel) {
 // The border's shadow line in device pixels: the outermost rows that it fills for a good part
 // (the caption interrupts the top one) and the outermost columns that it mostly fills.
 QRect shadowOutline(const QImage &image) {
-    QRect outline;
+    int top = image.height(), bottom = -1, left = image.width(), right = -1;
     for (int y = 0; y < image.height(); ++y) {
         int line = 0;
         for (int x = 0; x < image.width(); ++x)
             line += isShadowLine(image.pixel(x, y));
-        if (line > image.width() / 4)
-            outline |= QRect(0, y, 1, 1);
+        if (line > image.width() / 4) {
+            top = std::min(top, y);
+            bottom = y;
+        }
     }
     for (int x = 0; x < image.width(); ++x) {
         int line = 0;
         for (int y = 0; y < image.height(); ++y)
             line += isShadowLine(image.pixel(x, y));
-        if (line > image.height() / 2)
-            outline |= QRect(x, outline.top(), 1, 1);
+        if (line > image.height() / 2) {
+            left = std::min(left, x);
+            right = x;
+        }
     }
-    return outline;
+    return {QPoint(left, top), QPoint(right, bottom)};
 }
 
 class FrameDrawing : public WindowTest, public ::testing::WithParamInterface<FrameRow> {
