@@ -77,8 +77,9 @@ TEST_F(StartUp, HandPointerOverTheLinkOnly) {
     EXPECT_EQ(hand.pixmap().size(), QSize(32, 32));
     // Elsewhere each control keeps the pointer of its kind (the text fields their I-beam).
     for (QWidget *other : window->findChildren<QWidget *>()) {
-        if (other->objectName() != QLatin1String("Label8"))
+        if (other->objectName() != QLatin1String("Label8")) {
             EXPECT_NE(other->cursor().shape(), Qt::BitmapCursor) << qPrintable(other->objectName());
+        }
     }
     EXPECT_FALSE(window->testAttribute(Qt::WA_SetCursor));
 }
