@@ -1,5 +1,8 @@
-# Installs the Debian packages given as arguments when any is missing (non-interactive; sudo
-# when not root), and times the long steps of the scripts. Sourced by the other scripts.
+# Sourced by the other scripts: installs the Debian packages they need when any is missing
+# (non-interactive; sudo when not root), times their long steps, and holds the package lists
+# and the CMake options that every build shares.
+
+# ensure_packages PACKAGE...: installs the packages that are missing, all in one round.
 ensure_packages() {
     local missing=()
     local package
@@ -11,13 +14,20 @@ ensure_packages() {
     local sudo=()
     if [ "$(id -u)" -ne 0 ]; then
         if ! command -v sudo >/dev/null; then
-            echo "These Debian packages are missing: ${missing[*]}" >&2
-            echo "This user is not root and sudo is not installed. Run this as root, then try again:" >&2
-            echo "    apt-get install --no-install-recommends ${missing[*]}" >&2
+            cat >&2 <<EOF
+These Debian packages are missing: ${missing[*]}
+Installing them needs root, and this user is not root and sudo is not installed.
+As root (for instance after "su -"), run:
+
+    apt-get install --no-install-recommends ${missing[*]}
+
+then try again.
+EOF
             exit 1
         fi
         sudo=(sudo)
     fi
+    # One sudo for both commands: one password prompt at most.
     step "Installing ${missing[*]}" \
         "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive sh -c \
         'apt-get -o DPkg::Lock::Timeout=300 update &&
@@ -26,17 +36,38 @@ ensure_packages() {
 }
 
 # step DESCRIPTION COMMAND...: runs the command between a line that says what starts and one
-# that says how long it took.
+# that says how long it took, or that it failed. The command runs in a subshell, with errexit
+# as the caller has it: a function that fails half-way must not carry on.
 step() {
-    local what=$1 start=$SECONDS
+    local what=$1 start=$SECONDS status=0 errexit=
     shift
     echo "==> $what" >&2
-    "$@"
-    echo "==> $what: done in $((SECONDS - start)) s" >&2
+    [[ $- == *e* ]] && errexit=1
+    set +e
+    (
+        [ -n "$errexit" ] && set -e
+        "$@"
+    )
+    status=$?
+    [ -n "$errexit" ] && set -e
+    local took=$((SECONDS - start))
+    if [ "$took" -ge 60 ]; then took="$((took / 60)) min $((took % 60)) s"; else took="$took s"; fi
+    if [ "$status" -ne 0 ]; then
+        echo "==> $what: FAILED after $took" >&2
+        return "$status"
+    fi
+    echo "==> $what: done in $took" >&2
 }
 
 # What building the program needs.
 BUILD_PACKAGES=(g++ cmake make qt6-base-dev libgl-dev fonts-liberation)
-# What building and running the tests needs in addition, the check through AT-SPI included.
-TEST_PACKAGES=(libgtest-dev xvfb xdotool dbus-daemon dbus-session-bus-common at-spi2-core
+# What the check through AT-SPI (scripts/accessibility-check.sh) needs to run.
+ACCESSIBILITY_PACKAGES=(xvfb xdotool dbus-daemon dbus-session-bus-common at-spi2-core
     python3-pyatspi)
+# What building and running every test needs in addition, installed before the build starts.
+TEST_PACKAGES=(libgtest-dev "${ACCESSIBILITY_PACKAGES[@]}")
+
+# Compiler warnings in our own code fail the build when KALVORA_WARNINGS_AS_ERRORS=ON (CI sets
+# it); Qt's and GoogleTest's headers are system headers, out of its reach. Given on every
+# configure, so that an ON cached by an earlier run does not outlive it.
+CMAKE_WARNING_OPTIONS=(-DCMAKE_COMPILE_WARNING_AS_ERROR="${KALVORA_WARNINGS_AS_ERRORS:-OFF}")
