@@ -8,9 +8,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 source scripts/xvfb.sh
-ensure_packages xvfb xdotool dbus-daemon dbus-session-bus-common at-spi2-core python3-pyatspi
 
 if [ $# -gt 0 ]; then
+    ensure_packages "${ACCESSIBILITY_PACKAGES[@]}"
     program=$1
 else
     ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"

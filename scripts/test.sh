@@ -5,19 +5,25 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
+# Everything at once, the AT-SPI check's packages included, before minutes of building.
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
 build=build
-options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON)
+options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON "${CMAKE_WARNING_OPTIONS[@]}")
 if [ "${1:-}" = "--sanitize" ]; then
     build=build-asan
     options+=(-DKALVORA_SANITIZE=ON)
 fi
-cmake -S . -B "$build" "${options[@]}" >/dev/null
-cmake --build "$build" -j "$(nproc)"
+step "Configuring $build" cmake -S . -B "$build" "${options[@]}" >/dev/null
+# A private runtime folder inside the build folder, for the test programs: the build already
+# runs them, to list their tests.
+XDG_RUNTIME_DIR=$(mktemp -d "$PWD/$build/runtime.XXXXXX")
+export XDG_RUNTIME_DIR
+trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
+step "Building $build" cmake --build "$build" -j "$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+step "Running the tests of $build" ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
 if [ "$build" = build ]; then
-    bash scripts/accessibility-check.sh "$build/app/kalvora"
+    step "Reading the window through AT-SPI" bash scripts/accessibility-check.sh "$build/app/kalvora"
 fi
