@@ -4,14 +4,30 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 ensure_packages "${BUILD_PACKAGES[@]}" clang-format clang-tidy
-git ls-files 'core/*.cpp' 'core/*.h' 'ui/*.cpp' 'ui/*.h' 'app/*.cpp' | xargs clang-format --dry-run --Werror
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+git ls-files 'core/*.cpp' 'core/*.h' 'ui/*.cpp' 'ui/*.h' 'app/*.cpp' >"$work/formatted"
+git ls-files 'core/*.cpp' 'ui/*.cpp' 'app/*.cpp' >"$work/sources"
+
+step "Checking the formatting of $(wc -l <"$work/formatted") files with clang-format" \
+    xargs -a "$work/formatted" clang-format --dry-run --Werror
 # clang-tidy needs the compile database and the header generated from the form.
-cmake -S . -B build -DBUILD_TESTING=ON >/dev/null
-cmake --build build --target kalvora_window_autogen -j "$(nproc)" >/dev/null
-report=$(mktemp)
-git ls-files 'core/*.cpp' 'ui/*.cpp' 'app/*.cpp' |
-    xargs -P "$(nproc)" -n 2 clang-tidy -p build --quiet >"$report" 2>&1 || true
-if grep -E ': (warning|error):' "$report"; then
+step "Configuring build" cmake -S . -B build -DBUILD_TESTING=ON "${CMAKE_WARNING_OPTIONS[@]}" >/dev/null
+step "Generating the form's header" \
+    cmake --build build --target kalvora_window_autogen -j "$(nproc)" >/dev/null
+
+# One report per file, so that two clang-tidy running side by side cannot mix their lines;
+# each file is named when done, since the whole takes minutes.
+tidy_file() {
+    clang-tidy -p build --quiet "$1" >"$work/tidy-${1//\//_}.log" 2>&1 || true
+    echo "    $1" >&2
+}
+export -f tidy_file
+export work
+step "Running clang-tidy on $(wc -l <"$work/sources") files, $(nproc) at a time" \
+    xargs -a "$work/sources" -P "$(nproc)" -n 1 bash -c 'tidy_file "$1"' tidy_file
+if cat "$work"/tidy-*.log | grep -E ': (warning|error):'; then
     echo "clang-tidy found problems" >&2
     exit 1
 fi
