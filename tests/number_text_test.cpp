@@ -113,7 +113,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatCase{"FifteenDigitsPlain", 123456789012345.0, false, "123456789012345"},
                       FormatCase{"SixteenDigitsInExponentForm", 1234567890123456.0, false,
                                  "1,23456789012346E+15"},
-                      FormatCase{"LargeExponent", 1e300, false, "1E+300"}),
+                      FormatCase{"LargeExponent", 1e300, false, "1E+300"},
+                      FormatCase{"TwoDigitExponentNotPadded", 1e10, true, "1E+10"}),
     test::RowName{});
 
 struct RoundCase {
@@ -143,7 +144,10 @@ INSTANTIATE_TEST_SUITE_P(Values, RoundTwoDecimalsTest,
                                            RoundCase{"StoredAboveHalf", 0.135, true, 0.14},
                                            RoundCase{"NegativeEighth", -0.125, true, -0.12},
                                            RoundCase{"DoubleStoredBelowHalf", 1.005, false, 1.0},
-                                           RoundCase{"Whole", 7515, true, 7515}),
+                                           RoundCase{"DoubleHalfwayToEven", 0.125, false, 0.12},
+                                           RoundCase{"Whole", 7515, true, 7515},
+                                           // 187875000 hundredths are more than a float holds.
+                                           RoundCase{"LargeWhole", 1878750, true, 1878750}),
                          test::RowName{});
 
 TEST(RoundTwoDecimals, TinyNegativeShowsAsZero) {
