@@ -14,12 +14,24 @@ namespace {
 TEST(AllGrades, ListsSixteenInListOrder) {
     const auto grades = allGrades();
     ASSERT_EQ(grades.size(), 16u);
-    EXPECT_EQ(grades.front().name, "UNS S31803-F51-Duplex");
-    EXPECT_EQ(grades[1].name, "UNS S32760-F55-Superduplex");
-    EXPECT_EQ(grades[4].name, "UNS S32750-F53-Superduplex");
-    EXPECT_EQ(grades[6].name, "Carbon steel");
-    EXPECT_EQ(grades[7].name, "AISI 300 series");
-    EXPECT_EQ(grades.back().name, "Other");
+    const char *names[] = {"UNS S31803-F51-Duplex",
+                           "UNS S32760-F55-Superduplex",
+                           "UNS S31254-F44-254 SMO",
+                           "UNS N08904-904L",
+                           "UNS S32750-F53-Superduplex",
+                           "UNS S20910-XM 19",
+                           "Carbon steel",
+                           "AISI 300 series",
+                           "Aluminium",
+                           "Nickel 200/201",
+                           "Nickel alloy C276/C22",
+                           "Nickel alloy 600/625",
+                           "Nickel alloy 825",
+                           "Tantalum",
+                           "Titanium",
+                           "Other"};
+    for (std::size_t i = 0; i < grades.size(); ++i)
+        EXPECT_EQ(grades[i].name, names[i]) << "position " << i + 1;
 }
 
 TEST(AllGrades, OnlyTheLastHasADensityOfTheUsersOwn) {
@@ -65,6 +77,17 @@ INSTANTIATE_TEST_SUITE_P(
                       GradeCase{"Other", "Other", "0,00", false},
                       GradeCase{"SingleBlankBeforeNineteen", "UNS S20910-XM 19", "7,88", true},
                       GradeCase{"Superduplex", "UNS S32750-F53-Superduplex", "7,81", true},
+                      GradeCase{"Duplex", "UNS S31803-F51-Duplex", "7,81", true},
+                      GradeCase{"SuperduplexF55", "UNS S32760-F55-Superduplex", "7,81", true},
+                      GradeCase{"Smo254", "UNS S31254-F44-254 SMO", "8,00", true},
+                      GradeCase{"Alloy904L", "UNS N08904-904L", "8,00", true},
+                      GradeCase{"Aisi300", "AISI 300 series", "8,00", true},
+                      GradeCase{"Aluminium", "Aluminium", "2,70", true},
+                      GradeCase{"Nickel200", "Nickel 200/201", "8,89", true},
+                      GradeCase{"NickelAlloyC276", "Nickel alloy C276/C22", "8,89", true},
+                      GradeCase{"NickelAlloy600", "Nickel alloy 600/625", "8,44", true},
+                      GradeCase{"NickelAlloy825", "Nickel alloy 825", "8,18", true},
+                      GradeCase{"Titanium", "Titanium", "4,51", true},
                       GradeCase{"LowerCase", "carbon steel", nullptr, false},
                       GradeCase{"TrailingBlank", "Carbon steel ", nullptr, false},
                       GradeCase{"LeadingBlank", " Carbon steel", nullptr, false},
