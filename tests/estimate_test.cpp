@@ -17,6 +17,10 @@ EstimateInput input(std::optional<ShapeKind> shape, const char *d1, const char *
     return EstimateInput{shape, density, pieces, d1, d2, d3, price, basis};
 }
 
+// The largest float, and a value that rounds to zero as a float but not as a double.
+constexpr const char *kLargestFloat = "340282346638528859811704183484516925440";
+const std::string kBelowFloatRange = "0," + std::string(45, '0') + "1";
+
 struct ExampleCase {
     const char *name;
     EstimateInput input;
@@ -104,7 +108,73 @@ INSTANTIATE_TEST_SUITE_P(
         ExampleCase{"SolidPipeOfZeroBore",
                     input(ShapeKind::PipeByThickness, "100", "50", "1000", "7,85", "1", "0", kKg),
                     "1 pc: 61,66 Kg", "1 pcs: 61,66 Kg", "1 meter: 61,66 Kg", "1 pc: 0 €",
-                    "1 pcs: 0 €", "1 meter 0 €", false, false}),
+                    "1 pcs: 0 €", "1 meter 0 €", false, false},
+        // Equal diameters, the zeros a freshly chosen shape shows included, leave no area but
+        // are a possible section.
+        ExampleCase{"PipeByDiametersAsFreshlyChosen",
+                    input(ShapeKind::PipeByDiameters, "0,0", "0,0", "0,0", "7,85", "1", "0,00", kM),
+                    "1 pc: 0 Kg", "1 pcs: 0 Kg", "1 meter: 0 Kg", "1 pc: 0 €", "1 pcs: 0 €", "",
+                    false, false},
+        ExampleCase{"RingOfEqualDiameters",
+                    input(ShapeKind::Ring, "100", "100", "10", "7,85", "1", "1", kKg), "1 pc: 0 Kg",
+                    "1 pcs: 0 Kg", "", "1 pc: 0 €", "1 pcs: 0 €", "", false, true},
+        // 0,0785 Kg is rounded to 0,08 before it is spread over 0,1 m, and the cost of that
+        // metre takes the quotient with all its double digits.
+        ExampleCase{"FlatBarMetreFromTheRoundedPiece",
+                    input(ShapeKind::FlatBar, "20", "100", "5", "7,85", "1", "1000000", kKg),
+                    "1 pc: 0,08 Kg", "1 pcs: 0,08 Kg", "1 meter: 0,8 Kg", "1 pc: 80000 €",
+                    "1 pcs: 80000 €", "1 meter 799999,98 €", false, true},
+        ExampleCase{"FlatBarPerMetre",
+                    input(ShapeKind::FlatBar, "50", "6000", "10", "7,85", "2", "2,5", kM),
+                    "1 pc: 23,55 Kg", "2 pcs: 47,1 Kg", "1 meter: 3,92 Kg", "1 pc: 15 €",
+                    "2 pcs: 30 €", "", true, true},
+        ExampleCase{
+            "PipeByDiametersPerMetre",
+            input(ShapeKind::PipeByDiameters, "60,3", "52,48", "6000", "7,85", "1", "1,80", kM),
+            "1 pc: 32,63 Kg", "1 pcs: 32,63 Kg", "1 meter: 5,44 Kg", "1 pc: 10,8 €",
+            "1 pcs: 10,8 €", "", false, true},
+        ExampleCase{"RoundBarOfZeroLength",
+                    input(ShapeKind::RoundBar, "100", "0", "0,0", "7,85", "1", "2,50", kKg),
+                    "1 pc: 0 Kg", "1 pcs: 0 Kg", "1 meter: 61,66 Kg", "1 pc: 0 €", "1 pcs: 0 €",
+                    "1 meter 154,15 €", false, true},
+        ExampleCase{"FractionOfAPiece",
+                    input(ShapeKind::RoundBar, "100", "1000", "0,0", "7,85", "0,5", "2,50", kKg),
+                    "1 pc: 61,66 Kg", "0,5 pcs: 30,83 Kg", "1 meter: 61,66 Kg", "1 pc: 154,15 €",
+                    "0,5 pcs: 77,07 €", "1 meter 154,15 €", true, true},
+        ExampleCase{"PiecesWorthZeroCountAsOne",
+                    input(ShapeKind::Disc, "300", "25", "0,0", "7,85", "0", "3,00", kKg),
+                    "1 pc: 13,87 Kg", "1 pcs: 13,87 Kg", "", "1 pc: 41,61 €", "1 pcs: 41,61 €", "",
+                    false, true},
+        ExampleCase{"LargestFloatCost",
+                    input(ShapeKind::Plate, "100", "100", "100", "1", "1", kLargestFloat, kKg),
+                    "1 pc: 1 Kg", "1 pcs: 1 Kg", "", "1 pc: 3,402823E+38 €",
+                    "1 pcs: 3,402823E+38 €", "", false, true},
+        ExampleCase{"PriceBelowFloatRangeShowsThePricePanel",
+                    input(ShapeKind::Plate, "1000", "500", "10", "7,85", "3",
+                          kBelowFloatRange.c_str(), kKg),
+                    "1 pc: 39,25 Kg", "3 pcs: 117,75 Kg", "", "1 pc: 0 €", "3 pcs: 0 €", "", true,
+                    true},
+        // 0,5 x 1,25 = 0,625 exactly, half-way between 0,62 and 0,63.
+        ExampleCase{"MetreCostHalfwayRoundsToEven",
+                    input(ShapeKind::RoundBar, "200", "1000", "0,0", "0,0398", "1", "0,5", kKg),
+                    "1 pc: 1,25 Kg", "1 pcs: 1,25 Kg", "1 meter: 1,25 Kg", "1 pc: 0,62 €",
+                    "1 pcs: 0,62 €", "1 meter 0,62 €", false, true},
+        // The weight is 11,71499991 as a double and 11,71500015 as a float.
+        ExampleCase{"PieceWeightMadeAFloatBeforeRounding",
+                    input(ShapeKind::Plate, "10", "3000", "50", "7,81", "1", "1", kKg),
+                    "1 pc: 11,72 Kg", "1 pcs: 11,72 Kg", "", "1 pc: 11,72 €", "1 pcs: 11,72 €", "",
+                    false, true},
+        // The metre weighs 3196,54504 as a double and 3196,54492 as a float.
+        ExampleCase{"MetreWeightMadeAFloatBeforeRounding",
+                    input(ShapeKind::RoundBar, "720", "100", "0,0", "7,85", "1", "1", kKg),
+                    "1 pc: 319,65 Kg", "1 pcs: 319,65 Kg", "1 meter: 3196,54 Kg", "1 pc: 319,65 €",
+                    "1 pcs: 319,65 €", "1 meter 3196,54 €", false, true},
+        // As a float the price would be 7000000,5.
+        ExampleCase{
+            "PriceKeepsDoublePrecision",
+            input(ShapeKind::RoundBar, "200", "1000", "0,0", "0,0398", "1", "7000000,35", kKg),
+            "1 pc: 1,25 Kg", "1 pcs: 1,25 Kg", "1 meter: 1,25 Kg", "1 pc: 8750000 €",
+            "1 pcs: 8750000 €", "1 meter 8750000,44 €", false, true}),
     test::RowName{});
 
 TEST(ComputeEstimate, RoundSectionsUseTheCircleConstantAsAFloat) {
@@ -135,6 +205,12 @@ TEST(ComputeEstimate, ZeroDensityIsAMissingGradeWithZeroWeights) {
     EXPECT_EQ(r.weightAllLine, "2 pcs: 0 Kg");
     EXPECT_EQ(r.weightMetreLine, "1 meter: 0 Kg");
     EXPECT_EQ(r.costPieceLine, "1 pc: 0 €");
+}
+
+TEST(ComputeEstimate, DensityBelowFloatRangeIsNotAMissingGrade) {
+    const auto r = computeEstimate(
+        input(ShapeKind::Plate, "1", "1", "1", kBelowFloatRange.c_str(), "1", "1", kKg));
+    EXPECT_FALSE(r.gradeMissing);
 }
 
 TEST(ComputeEstimate, MissingShapeStillReportsTheFlagsButNoFigures) {
@@ -179,6 +255,7 @@ TEST_P(FaultyInputTest, NamesTheFirstFaultyFieldAndShowsNoFigure) {
 
 const std::string kFortyDigits(40, '9');
 const std::string kFourHundredDigits(400, '9');
+const std::string kTenToTheThirty = "1" + std::string(30, '0');
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, FaultyInputTest,
@@ -236,6 +313,31 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"MetreCostBeyondDoubleRange",
                   input(ShapeKind::RoundBar, "999999999", "1", "", "99999", "1",
                         ("1" + std::string(300, '0')).c_str(), kKg),
+                  EstimateStatus::TooLarge, InputField::Price},
+        FaultCase{"DensityBeyondFloatRange",
+                  input(ShapeKind::Plate, "1", "1", "1", kFortyDigits.c_str(), "1", "1", kKg),
+                  EstimateStatus::TooLarge, InputField::Density},
+        FaultCase{"PieceWeightBeyondFloatRange",
+                  input(ShapeKind::Plate, kTenToTheThirty.c_str(), kTenToTheThirty.c_str(),
+                        kTenToTheThirty.c_str(), "7,85", "1", "1", kKg),
+                  EstimateStatus::TooLarge, InputField::Dimension1},
+        // A bar one micrometre long weighs a millionth of its metre.
+        FaultCase{"MetreWeightBeyondFloatRange",
+                  input(ShapeKind::RoundBar, ("1" + std::string(21, '0')).c_str(), "0,001", "",
+                        "7,85", "1", "1", kKg),
+                  EstimateStatus::TooLarge, InputField::Dimension1},
+        FaultCase{"AllPiecesWeightBeyondFloatRange",
+                  input(ShapeKind::Plate, ("1" + std::string(14, '0')).c_str(),
+                        ("1" + std::string(14, '0')).c_str(), ("1" + std::string(16, '0')).c_str(),
+                        "1", "10", "0", kKg),
+                  EstimateStatus::TooLarge, InputField::Pieces},
+        // A bar of no length costs nothing, but its metre still has a price.
+        FaultCase{"MetreCostAloneBeyondDoubleRange",
+                  input(ShapeKind::RoundBar, "100", "0", "", "7,85", "1",
+                        ("1" + std::string(308, '0')).c_str(), kKg),
+                  EstimateStatus::TooLarge, InputField::Price},
+        FaultCase{"PriceBeyondDoubleRangeWithoutShape",
+                  input(std::nullopt, "", "", "", "7,85", "1", kFourHundredDigits.c_str(), kKg),
                   EstimateStatus::TooLarge, InputField::Price}),
     test::RowName{});
 
