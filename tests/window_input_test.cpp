@@ -141,6 +141,32 @@ TEST_F(InputField, TabIntoAFieldSelectsItsText) {
     EXPECT_EQ(text("Text3"), "2");
 }
 
+struct EntryCase {
+    const char *name;
+    const char *from; // the control that has the focus before the key
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    friend void PrintTo(const EntryCase &row, std::ostream *os) { *os << row.name; }
+};
+
+class DensityEntry : public WindowTest, public ::testing::WithParamInterface<EntryCase> {};
+
+// Entered by the keyboard too, the density field selects nothing: a digit goes in at the caret.
+TEST_P(DensityEntry, SelectsNothing) {
+    choose("Combo1", QStringLiteral("Other"));
+    control(GetParam().from)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), GetParam().key, GetParam().modifiers);
+    ASSERT_EQ(focused(), "Text1");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_2);
+    EXPECT_EQ(text("Text1"), "0,002");
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, DensityEntry,
+                         ::testing::Values(EntryCase{"Tab", "Command1", Qt::Key_Tab, {}},
+                                           EntryCase{"ShiftTab", "Option1", Qt::Key_Backtab,
+                                                     Qt::ShiftModifier}),
+                         RowName{});
+
 TEST_F(InputField, ClickIntoAFieldSelectsItsText) {
     type("Text6", QStringLiteral("12,5"));
     auto *price = control<QLineEdit>("Text6");

@@ -94,7 +94,13 @@ void NumberField::inputMethodEvent(QInputMethodEvent *event) {
 }
 
 void NumberField::focusInEvent(QFocusEvent *event) {
+    // Qt selects the whole text of a field entered with Tab; here only the window decides
+    // whether a field selects on entry, so the caret stays where the field had it.
+    const int caret = cursorPosition();
+    const bool selected = hasSelectedText();
     QLineEdit::focusInEvent(event);
+    if (!selected)
+        setCursorPosition(caret);
     // Coming back from a menu or another window is not entering the field.
     if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
         emit focusReceived();
