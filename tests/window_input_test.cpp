@@ -4,10 +4,13 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace kalvora::test {
 namespace {
@@ -275,6 +278,38 @@ TEST_F(InputField, DensityChangedByTheGradeHidesTheResults) {
     EXPECT_FALSE(shown("Frame4"));
     EXPECT_FALSE(shown("Frame5"));
 }
+
+struct WheelCase {
+    const char *name;
+    const char *list;
+    bool focused;
+    const char *after; // the list's text after one notch down
+    friend void PrintTo(const WheelCase &row, std::ostream *os) { *os << row.name; }
+};
+
+class Wheel : public WindowTest, public ::testing::WithParamInterface<WheelCase> {};
+
+// The wheel turns a list only while the list has the focus; elsewhere it chooses nothing.
+TEST_P(Wheel, TurnsAListOnlyWhileItHasTheFocus) {
+    const WheelCase &c = GetParam();
+    choose("Combo1", QStringLiteral("Carbon steel"));
+    choose("Combo2", QStringLiteral("Round bar"));
+    control(c.focused ? c.list : "Text5")->setFocus();
+    auto *list = control<QComboBox>(c.list);
+    const QPoint at = list->rect().center();
+    QWheelEvent notch(at, list->mapToGlobal(at), {}, QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list, &notch);
+    EXPECT_EQ(list->currentText().toStdString(), c.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, Wheel,
+    ::testing::Values(WheelCase{"GradeBoxWithoutFocus", "Combo1", false, "Carbon steel"},
+                      WheelCase{"ShapeListWithoutFocus", "Combo2", false, "Round bar"},
+                      WheelCase{"GradeBoxWithFocus", "Combo1", true, "AISI 300 series"},
+                      WheelCase{"ShapeListWithFocus", "Combo2", true, "Flat bar"}),
+    RowName{});
 
 } // namespace
 } // namespace kalvora::test

@@ -7,6 +7,7 @@
 #include "ui/desktop.h"
 #include "ui/key_rules.h"
 #include "ui/ui_form1.h"
+#include "ui/wheel_guard.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -152,6 +153,10 @@ void Form1::connectHandlers() {
     connect(ui_->Text4, &QLineEdit::textEdited, this, &Form1::text4Edited);
     connect(ui_->Text5, &QLineEdit::textEdited, this, &Form1::text5Edited);
     connect(ui_->Text6, &QLineEdit::textEdited, this, &Form1::text6Edited);
+
+    auto *wheelGuard = new WheelGuard(this);
+    ui_->Combo1->installEventFilter(wheelGuard);
+    ui_->Combo2->installEventFilter(wheelGuard);
 }
 
 void Form1::load() {

@@ -1,0 +1,18 @@
+#include "ui/wheel_guard.h"
+
+#include <QEvent>
+#include <QWidget>
+
+namespace kalvora {
+
+bool WheelGuard::eventFilter(QObject *watched, QEvent *event) {
+    const auto *list = qobject_cast<QWidget *>(watched);
+    if (event->type() == QEvent::Wheel && list != nullptr && !list->hasFocus()) {
+        // Ignored and filtered out: the application hands the turn on to the parent.
+        event->ignore();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace kalvora
