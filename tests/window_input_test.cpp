@@ -125,6 +125,39 @@ TEST_F(InputField, PriceOptionsHideOnlyThePrices) {
     EXPECT_FALSE(shown("Frame5"));
 }
 
+struct OptionEntryCase {
+    const char *name;
+    const char *shape;
+    const char *from;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    const char *lands; // the option that gets the focus
+    friend void PrintTo(const OptionEntryCase &row, std::ostream *os) { *os << row.name; }
+};
+
+class PriceOptionEntry : public WindowTest,
+                         public ::testing::WithParamInterface<OptionEntryCase> {};
+
+// From either side, the keyboard enters the price options at the selected one.
+TEST_P(PriceOptionEntry, LandsOnTheSelectedOption) {
+    const OptionEntryCase &c = GetParam();
+    choose("Combo2", QString::fromLatin1(c.shape));
+    control(c.from)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), c.key, c.modifiers);
+    EXPECT_EQ(focused(), c.lands);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, PriceOptionEntry,
+    ::testing::Values(
+        OptionEntryCase{"TabPerKilogram", "Round bar", "Text1", Qt::Key_Tab, {}, "Option1"},
+        OptionEntryCase{"ShiftTabPerKilogram", "Round bar", "Combo1", Qt::Key_Backtab,
+                        Qt::ShiftModifier, "Option1"},
+        OptionEntryCase{"TabPerMetre", "Pipe thk.", "Text1", Qt::Key_Tab, {}, "Option2"},
+        OptionEntryCase{"ShiftTabPerMetre", "Pipe dia.", "Combo1", Qt::Key_Backtab,
+                        Qt::ShiftModifier, "Option2"}),
+    RowName{});
+
 TEST_F(InputField, ProgramWritesHideNothing) {
     showEstimate();
     type("Text5", QStringLiteral("0"));

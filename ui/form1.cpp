@@ -115,6 +115,7 @@ Form1::Form1(Desktop &desktop, QWidget *parent)
     ui_->Combo1->lineEdit()->installEventFilter(this);
 
     connectHandlers();
+    keepTabStopOnSelectedOption();
 }
 
 Form1::~Form1() {
@@ -133,6 +134,7 @@ void Form1::connectHandlers() {
     connect(ui_->Command1, &QPushButton::clicked, this, &Form1::command1Click);
     connect(ui_->Option1, &QRadioButton::clicked, this, &Form1::option1Click);
     connect(ui_->Option2, &QRadioButton::clicked, this, &Form1::option2Click);
+    connect(ui_->Option1, &QRadioButton::toggled, this, &Form1::keepTabStopOnSelectedOption);
     connect(ui_->Text1, &QLineEdit::textChanged, this, &Form1::text1Change);
 
     ui_->Text1->setKeyHandler([this](int &keyCode) { text1KeyPress(keyCode); });
@@ -363,6 +365,13 @@ void Form1::reportFaultyInput(const EstimateResult &result) {
     NumberField *field = fieldOf(result.faultyField);
     field->setFocus(Qt::OtherFocusReason);
     field->selectAll();
+}
+
+// Tab and Shift+Tab enter the price options at the selected one, as on the classic desktop:
+// Qt makes the option that last had the focus the group's tab stop, and until then both.
+void Form1::keepTabStopOnSelectedOption() {
+    for (QRadioButton *option : {ui_->Option1, ui_->Option2})
+        option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void Form1::option1Click() { ui_->Frame5->hide(); }

@@ -59,6 +59,7 @@ private:
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
+    void keepTabStopOnSelectedOption();
     void hideResultPanels();
     EstimateInput readInput() const;
     void reportFaultyInput(const EstimateResult &result);
