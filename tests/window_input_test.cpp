@@ -275,6 +275,25 @@ TEST_F(InputField, ContextMenuPasteGoesThroughTheKeyRule) {
     EXPECT_FALSE(shown("Frame4"));
 }
 
+// The right click that enters a field selects its text; the menu it opens offers that text.
+TEST_F(InputField, FirstRightClickMenuMatchesTheSelection) {
+    type("Text6", QStringLiteral("12,5"));
+    auto *price = control<QLineEdit>("Text6");
+    const QPoint at = price->rect().center();
+    QTest::mousePress(price, Qt::RightButton, {}, at);
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, at, price->mapToGlobal(at));
+    QApplication::sendEvent(price, &rightClick);
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    bool copyEnabled = false;
+    for (QAction *action : menu->actions())
+        if (action->text().startsWith(QLineEdit::tr("&Copy")))
+            copyEnabled = action->isEnabled();
+    menu->close();
+    QTest::mouseRelease(price, Qt::RightButton, {}, at);
+    EXPECT_TRUE(copyEnabled);
+}
+
 TEST_F(InputField, CopyCutAndUndoWork) {
     showEstimate();
     auto *price = control<QLineEdit>("Text6");
