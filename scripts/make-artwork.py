@@ -8,6 +8,7 @@ import os
 import struct
 import subprocess
 import sys
+import tempfile
 import zlib
 
 CONVERT = "/usr/bin/convert"
@@ -233,6 +234,19 @@ def make_icon(size, path):
                   *PNG_OPTS, path])
 
 
+# The Windows program icon: every size Windows asks for, each rendered at its own size. The
+# ICO keeps the small ones as bitmaps and the 256-pixel one as PNG, as Windows expects.
+WINDOWS_ICON_SIZES = (16, 20, 24, 32, 40, 48, 64, 128, 256)
+
+
+def make_windows_icon(path, scratch):
+    sizes = []
+    for size in WINDOWS_ICON_SIZES:
+        sizes.append(os.path.join(scratch, f"icon-{size}.png"))
+        make_icon(size, sizes[-1])
+    run([*reversed(sizes), path])
+
+
 def icon_svg():
     bar, gap, weight = icon_shapes()
     return f"""<?xml version="1.0" encoding="UTF-8"?>
@@ -379,6 +393,8 @@ def main():
         make_icon(size, out(f"icon-{size}.png"))
     with open(out("icon.svg"), "w") as f:
         f.write(icon_svg())
+    with tempfile.TemporaryDirectory() as scratch:
+        make_windows_icon(os.path.join(ROOT, "packaging", "windows", "kalvora.ico"), scratch)
     make_hand(32, out("hand-pointer.png"))
     make_hand(64, out("hand-pointer-64.png"))
     make_qrc(out("resources.qrc"))

@@ -22,11 +22,14 @@ void setUpApplication() {
         icon.addFile(QStringLiteral(":/kalvora/icon-128.png"));
     QApplication::setWindowIcon(icon);
 
-    // fontconfig maps Arial to Liberation Sans, but has no rule for Microsoft Sans Serif and
-    // would fall back to a wider face that clips the contact labels.
+#ifndef Q_OS_WIN
+    // Windows has both faces. Elsewhere fontconfig maps Arial to Liberation Sans, but has no
+    // rule for Microsoft Sans Serif and would fall back to a wider face that clips the contact
+    // labels.
     QFont::insertSubstitution(QStringLiteral("Microsoft Sans Serif"),
                               QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+#endif
     // The offscreen platform and the desktops differ in their default font; message boxes and
     // anything without a font of its own should measure alike everywhere.
     QFont font(QStringLiteral("Microsoft Sans Serif"));
