@@ -24,6 +24,7 @@ program=$(realpath "$program")
 work=$(mktemp -d)
 xvfb_pid=
 cleanup() {
+    set +e # a killed process reports a failure, and the folder must go all the same
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
     rm -rf "$work"
 }

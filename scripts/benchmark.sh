@@ -4,8 +4,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 ensure_packages "${BUILD_PACKAGES[@]}" libbenchmark-dev
-cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DKALVORA_BENCHMARK=ON -DBUILD_TESTING=OFF >/dev/null
-cmake --build build-bench -j "$(nproc)"
+step "Configuring build-bench" cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release \
+    -DKALVORA_BENCHMARK=ON -DBUILD_TESTING=OFF "${CMAKE_WARNING_OPTIONS[@]}" >/dev/null
+step "Building the benchmarks" cmake --build build-bench -j "$(nproc)"
+# A private runtime folder for the window, inside the build folder.
+XDG_RUNTIME_DIR=$(mktemp -d "$PWD/build-bench/runtime.XXXXXX")
+export XDG_RUNTIME_DIR
+trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 for benchmark in build-bench/bench/*_benchmark; do
-    QT_QPA_PLATFORM=offscreen "$benchmark" "$@"
+    step "Running $(basename "$benchmark")" env QT_QPA_PLATFORM=offscreen "$benchmark" "$@"
 done

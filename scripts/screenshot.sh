@@ -62,7 +62,8 @@ screen=$(awk -v s="${QT_SCALE_FACTOR:-1}" 'BEGIN {
 start_xvfb "$screen"
 
 [[ -n ${QT_SCALE_FACTOR:-} ]] && export QT_SCALE_FACTOR
-QT_QPA_PLATFORM=xcb "$program" >"$work/app.log" 2>&1 &
+# A private runtime folder, gone with $work.
+QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work" "$program" >"$work/app.log" 2>&1 &
 app_pid=$!
 
 if ! window=$(timeout 30 xdotool search --sync --name "Kalvora 2.2" | head -n 1) ||

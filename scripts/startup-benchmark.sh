@@ -13,15 +13,17 @@ runs="${1:-30}"
 memory_runs=$(((runs + 1) / 2))
 
 # The same release build as scripts/benchmark.sh.
-cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DKALVORA_BENCHMARK=ON \
-    -DBUILD_TESTING=OFF >/dev/null
-cmake --build build-bench --target startup_probe bare_window -j "$(nproc)"
+step "Configuring build-bench" cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release \
+    -DKALVORA_BENCHMARK=ON -DBUILD_TESTING=OFF "${CMAKE_WARNING_OPTIONS[@]}" >/dev/null
+step "Building the two start-up probes" \
+    cmake --build build-bench --target startup_probe bare_window -j "$(nproc)"
 calculator=$(realpath build-bench/bench/startup_probe)
 bare=$(realpath build-bench/bench/bare_window)
 
 work=$(mktemp -d)
 xvfb_pid=
 cleanup() {
+    set +e # a killed process reports a failure, and the folder must go all the same
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
     rm -rf "$work"
 }
@@ -39,9 +41,10 @@ for round in 1 2 3; do
     if [ "$round" -eq 2 ]; then
         first=("$bare") second=("$calculator") names=("bare window" calculator)
     fi
-    hyperfine --warmup 3 --runs "$round_runs" --style basic \
-        --export-json "build-bench/startup-$round.json" \
-        --command-name "${names[0]}" "${first[0]}" --command-name "${names[1]}" "${second[0]}"
+    step "Timing start-up, round $round of 3" \
+        hyperfine --warmup 3 --runs "$round_runs" --style basic \
+            --export-json "build-bench/startup-$round.json" --command-name "${names[0]}" \
+            "${first[0]}" --command-name "${names[1]}" "${second[0]}"
 done
 
 # Peak memory: the median "Maximum resident set size" of /usr/bin/time -v over several runs.
@@ -52,8 +55,8 @@ peak_rss() {
             sed -n 's/^[[:space:]]*Maximum resident set size (kbytes): //p'
     done | sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
-calculator_rss=$(peak_rss "$calculator")
-bare_rss=$(peak_rss "$bare")
+calculator_rss=$(step "Measuring the calculator's peak memory" peak_rss "$calculator")
+bare_rss=$(step "Measuring the bare window's peak memory" peak_rss "$bare")
 
 python3 - "$calculator_rss" "$bare_rss" "$memory_runs" build-bench/startup-{1,2,3}.json <<'EOF'
 import json, statistics, sys
