@@ -8,6 +8,19 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null; then
+        cat >&2 <<EOF
+This check installs and purges a package on this machine, which needs root, and this user is
+not root and sudo is not installed. As root (for instance after "su -"), run:
+
+    bash $PWD/scripts/check-package-install.sh${*:+ $*}
+EOF
+        exit 1
+    fi
+    sudo=(sudo)
+fi
 ensure_packages xvfb xdotool
 
 shopt -s nullglob
@@ -17,21 +30,20 @@ if [ ${#packages[@]} -ne 1 ] || [ ! -f "${packages[0]}" ]; then
     exit 1
 fi
 package=$(realpath "${packages[0]}")
-sudo=()
-[ "$(id -u)" -ne 0 ] && sudo=(sudo)
 
 work=$(mktemp -d)
 xvfb_pid=
 app_pid=
 cleanup() {
+    set +e # a killed process reports a failure, and the folder must go all the same
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null && wait "$app_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT
 
-echo "installing $package"
-"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=300 install -y -qq "$package" >/dev/null
+step "Installing $package" "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get -o DPkg::Lock::Timeout=300 install -y "$package"
 dpkg-query -L kalvora >"$work/files"
 failed=0
 while read -r path; do
@@ -55,7 +67,7 @@ read -r -t 30 display_number <"$work/display" || { cat "$work/xvfb.log" >&2; exi
 # No session bus: without one, D-Bus would start a bus of its own for the display and leave it
 # running after the test.
 (cd / && exec env DISPLAY=":$display_number" DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus" \
-    sh -c "exec $exec_line") >"$work/app.log" 2>&1 &
+    XDG_RUNTIME_DIR="$work" sh -c "exec $exec_line") >"$work/app.log" 2>&1 &
 app_pid=$!
 if window=$(DISPLAY=":$display_number" timeout 30 xdotool search --sync --name '^Kalvora 2\.2$' |
     head -n 1) && [ -n "$window" ]; then
@@ -68,8 +80,8 @@ fi
 kill "$app_pid" && wait "$app_pid" 2>/dev/null || true
 app_pid=
 
-echo "purging kalvora"
-"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=300 remove --purge -y -qq kalvora >/dev/null
+step "Purging kalvora" "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get -o DPkg::Lock::Timeout=300 remove --purge -y kalvora
 if dpkg-query -W kalvora >/dev/null 2>&1; then
     echo "kalvora is still known to dpkg" >&2
     failed=1

@@ -16,10 +16,10 @@ LDFLAGS="$(dpkg-buildflags --get LDFLAGS)"
 export CXXFLAGS LDFLAGS
 # Flags are read on the first configure only: start afresh so a change of flags takes effect.
 rm -rf "$build"
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-    -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
-cmake --build "$build" -j "$(nproc)"
-(cd "$build" && cpack)
+step "Configuring $build" cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+    -DCMAKE_INSTALL_PREFIX=/usr "${CMAKE_WARNING_OPTIONS[@]}" >/dev/null
+step "Building the release" cmake --build "$build" -j "$(nproc)"
+step "Packing with CPack" sh -c 'cd "$1" && cpack' cpack "$build"
 
 shopt -s nullglob
 packages=("$build"/kalvora_*.deb)
@@ -30,8 +30,7 @@ fi
 package=${packages[0]}
 
 # lintian exits non-zero on errors only (its default --fail-on=error); warnings are printed.
-echo "lintian $package"
-lintian --fail-on error --display-info "$package"
+step "Checking $package with lintian" lintian --fail-on error --display-info "$package"
 
 # Check the files as the package installs them, not only their sources.
 staging=$(mktemp -d)
