@@ -157,8 +157,8 @@ void Form1::connectHandlers() {
     connect(ui_->Text6, &QLineEdit::textEdited, this, &Form1::text6Edited);
 
     auto *wheelGuard = new WheelGuard(this);
-    ui_->Combo1->installEventFilter(wheelGuard);
-    ui_->Combo2->installEventFilter(wheelGuard);
+    wheelGuard->guard(ui_->Combo1);
+    wheelGuard->guard(ui_->Combo2);
 }
 
 void Form1::load() {

@@ -5,6 +5,11 @@
 
 namespace kalvora {
 
+void WheelGuard::guard(QWidget *list) {
+    list->setFocusPolicy(Qt::StrongFocus);
+    list->installEventFilter(this);
+}
+
 bool WheelGuard::eventFilter(QObject *watched, QEvent *event) {
     const auto *list = qobject_cast<QWidget *>(watched);
     if (event->type() == QEvent::Wheel && list != nullptr && !list->hasFocus()) {

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+class QWidget;
+
 namespace kalvora {
 
 // Lets the mouse wheel change a list only while the list has the keyboard focus, as on the
@@ -11,6 +13,9 @@ class WheelGuard : public QObject {
     Q_OBJECT
 public:
     using QObject::QObject;
+
+    // Qt's lists also take the focus from the wheel, which would let every turn through.
+    void guard(QWidget *list);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
