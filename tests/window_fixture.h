@@ -6,7 +6,9 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QColor>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QString>
@@ -88,6 +90,12 @@ protected:
         auto *field = control<QLineEdit>(fieldName);
         field->selectAll();
         QTest::keyClicks(field, text);
+    }
+
+    // The colour the window shows at `point` of a control (which may lie outside it), as drawn.
+    QColor painted(const char *name, QPoint point) {
+        const QPoint at = control(name)->mapTo(window.get(), point);
+        return window->grab(QRect(at, QSize(1, 1))).toImage().pixelColor(0, 0);
     }
 
     std::string text(const char *name) { return control<QLineEdit>(name)->text().toStdString(); }

@@ -8,6 +8,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <utility>
+
 namespace kalvora::test {
 namespace {
 
@@ -19,7 +21,34 @@ struct GradeCase {
     friend void PrintTo(const GradeCase &row, std::ostream *os) { *os << row.name; }
 };
 
-class GradeChoice : public WindowTest, public ::testing::WithParamInterface<GradeCase> {};
+// On a desktop whose buttons are drawn in another shade than the window and its frames, as
+// some palettes have it, the density still has to read as part of its frame.
+class OddButtonShade : public WindowTest {
+protected:
+    void SetUp() override {
+        QPalette odd = saved_;
+        odd.setColor(QPalette::Button, saved_.color(QPalette::Window).darker(125));
+        QApplication::setPalette(odd);
+        WindowTest::SetUp();
+    }
+    void TearDown() override {
+        window.reset();
+        QApplication::setPalette(saved_);
+    }
+
+    // The density field's painted background, and the frame's just beside it.
+    std::pair<QColor, QColor> densityAndFrame() {
+        const QWidget *density = control("Text1");
+        const int middle = density->height() / 2;
+        return {painted("Text1", QPoint(density->width() - 3, middle)),
+                painted("Text1", QPoint(-4, middle))};
+    }
+
+private:
+    const QPalette saved_ = QApplication::palette();
+};
+
+class GradeChoice : public OddButtonShade, public ::testing::WithParamInterface<GradeCase> {};
 
 TEST_P(GradeChoice, WritesTheDensityAndTheFieldsLook) {
     showEstimate();
@@ -28,9 +57,10 @@ TEST_P(GradeChoice, WritesTheDensityAndTheFieldsLook) {
     EXPECT_EQ(text("Text1"), GetParam().density);
     EXPECT_EQ(density->isReadOnly(), GetParam().fixed);
     EXPECT_EQ(density->hasFrame(), !GetParam().fixed);
-    const QPalette standard = QApplication::palette(density);
-    EXPECT_EQ(density->palette().color(QPalette::Base),
-              standard.color(GetParam().fixed ? QPalette::Button : QPalette::Base));
+    // A fixed density is drawn on the frame's own fill, "Other" on the input background.
+    const auto [field, frame] = densityAndFrame();
+    EXPECT_EQ(field,
+              GetParam().fixed ? frame : QApplication::palette(density).color(QPalette::Base));
     EXPECT_FALSE(shown("Frame4"));
     EXPECT_FALSE(shown("Frame5"));
 }
@@ -62,6 +92,13 @@ TEST_F(Selection, SameDensityStillHidesTheResults) {
     choose("Combo1", QStringLiteral("UNS S32750-F53-Superduplex"));
     EXPECT_FALSE(shown("Frame4"));
     EXPECT_FALSE(shown("Frame5"));
+}
+
+using DensityLook = OddButtonShade;
+
+TEST_F(DensityLook, BeforeAnyChoiceItStandsOnTheFramesFill) {
+    const auto [field, frame] = densityAndFrame();
+    EXPECT_EQ(field, frame);
 }
 
 TEST_F(Selection, ArrowKeysOnTheClosedBoxChooseToo) {

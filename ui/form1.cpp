@@ -51,17 +51,21 @@ QCursor handPointer() {
     return QCursor(hand, qRound(12 * scale), qRound(1 * scale));
 }
 
-// The density field's background takes the colour the desktop gives to `role`.
-void setBackground(QLineEdit *field, QPalette::ColorRole role) {
+// On the button face the density field paints no background of its own: the frame's fill
+// shows through, so the value never stands out as a patch of another shade, whatever the
+// style draws a frame with. For "Other" it is an input field on the window background.
+void setDensityBackground(QLineEdit *field, bool buttonFace) {
     QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, QApplication::palette(field).color(role));
+    palette.setColor(QPalette::Base, buttonFace
+                                         ? QColor(Qt::transparent)
+                                         : QApplication::palette(field).color(QPalette::Base));
     field->setPalette(palette);
 }
 
 // A fixed density reads as a flat value on the button face; "Other" makes it an ordinary
 // input field on the window background.
 void setDensityFieldLook(QLineEdit *field, bool fixed) {
-    setBackground(field, fixed ? QPalette::Button : QPalette::Base);
+    setDensityBackground(field, fixed);
     field->setFrame(!fixed);
     field->setReadOnly(fixed);
 }
@@ -101,7 +105,7 @@ Form1::Form1(Desktop &desktop, QWidget *parent)
     ui_->Label26->setText(QStringLiteral("fax. ") + QString::fromUtf8(branding::kFax));
 
     // Before any grade is chosen the density field looks fixed, yet takes typing.
-    setBackground(ui_->Text1, QPalette::Button);
+    setDensityBackground(ui_->Text1, true);
 
     // Typed text in the grade box chooses nothing (the form keeps it out of the list too): only
     // an entry of its list does.
