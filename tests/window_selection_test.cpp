@@ -87,9 +87,13 @@ TEST_F(Selection, ChoosingAgainResetsWhatTheUserTyped) {
 }
 
 TEST_F(Selection, SameDensityStillHidesTheResults) {
-    choose("Combo1", QStringLiteral("UNS S31803-F51-Duplex"));
     showEstimate();
-    choose("Combo1", QStringLiteral("UNS S32750-F53-Superduplex"));
+    choose("Combo1", QStringLiteral("UNS S31803-F51-Duplex"));
+    click("Command1");
+    ASSERT_TRUE(shown("Frame4") && shown("Frame5"));
+    // Straight from the open list: the arrow keys would choose every grade on the way.
+    chooseInOpenList("Combo1", QStringLiteral("UNS S32750-F53-Superduplex"));
+    ASSERT_EQ(text("Text1"), "7,81"); // the same density as before
     EXPECT_FALSE(shown("Frame4"));
     EXPECT_FALSE(shown("Frame5"));
 }
