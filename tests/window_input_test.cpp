@@ -8,6 +8,7 @@
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QTest>
 #include <QWheelEvent>
@@ -15,11 +16,15 @@
 namespace kalvora::test {
 namespace {
 
-// Leaves a field holding `before`, with the caret at its end and nothing selected.
+// Leaves a field holding `before`, with nothing selected and the caret at the "|" of `before`,
+// or at its end when it has none.
 void prepare(QLineEdit *field, const char *before) {
-    field->setText(QString::fromLatin1(before));
+    QString text = QString::fromLatin1(before);
+    const qsizetype caret = text.indexOf(QLatin1Char('|'));
+    text.remove(QLatin1Char('|'));
+    field->setText(text);
     field->deselect();
-    field->end(false);
+    field->setCursorPosition(static_cast<int>(caret < 0 ? text.size() : caret));
 }
 
 struct KeyRuleCase {
@@ -63,6 +68,8 @@ INSTANTIATE_TEST_SUITE_P(
         KeyRuleCase{"PlusRefused", "Text1", "1", Qt::Key_Plus, "+", "1"},
         KeyRuleCase{"BackspaceInPieces", "Text5", "12", Qt::Key_Backspace, "\b", "1"},
         KeyRuleCase{"BackspaceInDensity", "Text1", "12", Qt::Key_Backspace, "\b", "1"},
+        KeyRuleCase{"DeleteInDimension", "Text2", "|12", Qt::Key_Delete, "\x7f", "2"},
+        KeyRuleCase{"DeleteInDensity", "Text1", "1|2", Qt::Key_Delete, "\x7f", "1"},
         KeyRuleCase{"EscapeRefused", "Text6", "5", Qt::Key_Escape, "\x1b", "5"},
         KeyRuleCase{"EnterRefused", "Text2", "5", Qt::Key_Return, "\r", "5"},
         KeyRuleCase{"MaximumLengthOfDimensions", "Text2", "123456789", Qt::Key_1, "1", "123456789"},
@@ -224,37 +231,65 @@ TEST_F(InputField, DensityFieldSelectsNothingOnEntry) {
     EXPECT_EQ(text("Text1"), "0,002");
 }
 
+// Drops text at the end of a field as a drag from another program does: the drop follows only
+// when the field has accepted the drag on entering and on moving.
+void dropText(QLineEdit *field, const QString &text) {
+    QMimeData data;
+    data.setText(text);
+    const QPoint at(field->width() - 2, field->height() / 2);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(field, &enter);
+    if (!enter.isAccepted())
+        return;
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(field, &move);
+    if (!move.isAccepted())
+        return;
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(field, &drop);
+}
+
+enum class Via { CtrlV, Drop };
+
 struct PasteCase {
     const char *name;
     const char *field;
     const char *before;
-    const char *clipboard;
+    const char *clipboard; // or the dropped text
     const char *after;
+    Via via;
     friend void PrintTo(const PasteCase &row, std::ostream *os) { *os << row.name; }
 };
 
 class Paste : public WindowTest, public ::testing::WithParamInterface<PasteCase> {};
 
-// Pasted text goes through the field's key rule, as if typed character by character.
+// Pasted or dropped text goes through the field's key rule, as if typed character by character.
 TEST_P(Paste, EntersOnlyWhatTypingWould) {
     const PasteCase &c = GetParam();
     showEstimate();
     auto *field = control<QLineEdit>(c.field);
     prepare(field, c.before);
-    QGuiApplication::clipboard()->setText(QString::fromUtf8(c.clipboard));
-    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    if (c.via == Via::Drop) {
+        dropText(field, QString::fromUtf8(c.clipboard));
+    } else {
+        QGuiApplication::clipboard()->setText(QString::fromUtf8(c.clipboard));
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    }
     EXPECT_EQ(text(c.field), c.after);
     EXPECT_FALSE(shown("Frame5"));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Clipboard, Paste,
-    ::testing::Values(PasteCase{"PriceWithCurrency", "Text6", "", "EUR 12.50", "12,50"},
-                      PasteCase{"DimensionWithUnit", "Text2", "", "1.5 mm", "1,5"},
-                      PasteCase{"PiecesKeepDigitsOnly", "Text5", "", "12.5 pcs", "125"},
-                      PasteCase{"WithinTheMaximumLength", "Text6", "1", "123456789", "11234567"},
-                      PasteCase{"ControlCharactersDropped", "Text3", "", "4\t2\n\b", "42"},
-                      PasteCase{"NothingUsable", "Text4", "7", "abc", "7"}),
+    ::testing::Values(
+        PasteCase{"PriceWithCurrency", "Text6", "", "EUR 12.50", "12,50", Via::CtrlV},
+        PasteCase{"DimensionWithUnit", "Text2", "", "1.5 mm", "1,5", Via::CtrlV},
+        PasteCase{"PiecesKeepDigitsOnly", "Text5", "", "12.5 pcs", "125", Via::CtrlV},
+        PasteCase{"WithinTheMaximumLength", "Text6", "1", "123456789", "11234567", Via::CtrlV},
+        PasteCase{"ControlCharactersDropped", "Text3", "", "4\t2\n\b", "42", Via::CtrlV},
+        PasteCase{"NothingUsable", "Text4", "7", "abc", "7", Via::CtrlV},
+        PasteCase{"DroppedPrice", "Text6", "", "EUR 12.50", "12,50", Via::Drop},
+        PasteCase{"DroppedPiecesAtTheEnd", "Text5", "1", "2.5 pcs", "125", Via::Drop}),
     RowName{});
 
 TEST_F(InputField, ContextMenuPasteGoesThroughTheKeyRule) {
@@ -311,6 +346,46 @@ TEST_F(InputField, CopyCutAndUndoWork) {
     QTest::keyClick(length, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(text("Text3"), "1000");
 }
+
+enum class Away { Menu, OtherWindow };
+
+struct ReturnCase {
+    const char *name;
+    Away away;
+    friend void PrintTo(const ReturnCase &row, std::ostream *os) { *os << row.name; }
+};
+
+class ReturnToAField : public WindowTest, public ::testing::WithParamInterface<ReturnCase> {};
+
+// Coming back from the field's menu or from another window is not entering the field: the
+// caret stays where the user put it.
+TEST_P(ReturnToAField, SelectsNothing) {
+    auto *price = control<QLineEdit>("Text6");
+    QTest::mouseClick(price, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    QTest::keyClick(price, Qt::Key_End);
+    ASSERT_FALSE(price->hasSelectedText());
+    if (GetParam().away == Away::Menu) {
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, {}, price->mapToGlobal(QPoint()));
+        QApplication::sendEvent(price, &menuKey);
+        ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+        QApplication::activePopupWidget()->close();
+    } else {
+        QWidget other;
+        other.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    ASSERT_EQ(focused(), "Text6");
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(price->hasSelectedText());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, ReturnToAField,
+                         ::testing::Values(ReturnCase{"FromItsMenu", Away::Menu},
+                                           ReturnCase{"FromAnotherWindow", Away::OtherWindow}),
+                         RowName{});
 
 // Shift+Insert types no character, yet changes the text: the prices it affects must go.
 TEST_F(InputField, PasteWithoutATypedKeyHidesThePrices) {
