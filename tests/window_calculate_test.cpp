@@ -198,6 +198,16 @@ TEST_F(Calculate, FigureBeyondTheFloatRangeNamesTheField) {
     EXPECT_EQ(focused(), "Text5");
 }
 
+// Typing a price hides only the price panel; the weights still showing go when the price is
+// refused.
+TEST_F(Calculate, FaultyPriceHidesTheWeightsLeftShowing) {
+    showEstimate();
+    type("Text6", QStringLiteral(","));
+    ASSERT_TRUE(shown("Frame4"));
+    click("Command1");
+    EXPECT_FALSE(shown("Frame4"));
+}
+
 TEST_F(Calculate, SeveralFaultyFieldsNameTheTopmost) {
     showEstimate();
     control<QLineEdit>("Text6")->setText(QStringLiteral(","));
