@@ -431,16 +431,30 @@ TEST_P(FrameDrawing, CaptionStandsInTheTopEdgeOfTheBorder) {
             if (isCaptionInk(image.pixel(x, y)))
                 ink |= QRect(x, y, 1, 1);
     ASSERT_TRUE(ink.isValid()) << "no caption drawn";
-    int lineUnderCaption = 0;
-    for (int x = ink.left(); x <= ink.right(); ++x)
-        lineUnderCaption += isShadowLine(image.pixel(x, outline.top()));
     const int scale = GetParam().scale;
+    int lineUnderCaption = 0; // with two pixels' clearance either side
+    for (int x = ink.left() - 2 * scale; x <= ink.right() + 2 * scale; ++x)
+        lineUnderCaption += isShadowLine(image.pixel(x, outline.top()));
     EXPECT_TRUE(ink.top() < outline.top() && outline.top() < ink.bottom())
         << "the top edge at " << outline.top() << " misses the caption at " << ink.top() << ".."
         << ink.bottom();
     EXPECT_EQ(lineUnderCaption, 0) << "the border runs through the caption's text";
     EXPECT_TRUE(ink.left() > outline.left() + 2 * scale && ink.left() < 16 * scale)
         << "caption starts at " << ink.left();
+}
+
+// A highlight line runs one pixel below and to the right of the shadow line on every side.
+TEST_P(FrameDrawing, BorderIsEtched) {
+    const int scale = GetParam().scale;
+    const QPoint middle = outline.center();
+    const QPoint highlights[] = {{outline.right() - 4 * scale, outline.top() + scale},
+                                 {outline.left() + scale, middle.y()},
+                                 {outline.right() + scale, middle.y()},
+                                 {middle.x(), outline.bottom() + scale}};
+    const int background = qGray(frame->palette().color(QPalette::Window).rgb());
+    for (const QPoint &at : highlights)
+        EXPECT_TRUE(image.valid(at) && qGray(image.pixel(at)) > background)
+            << "no highlight at " << at.x() << "," << at.y();
 }
 
 // The controls inside the frame, and those the window lays over it, clear both border lines.
