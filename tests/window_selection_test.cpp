@@ -126,6 +126,8 @@ TEST_P(ShapeChoice, AppliesTheShapesLayout) {
     showEstimate();
     type("Text2", QStringLiteral("12"));
     click("Option1");
+    click("Command1"); // the results of these inputs on screen
+    ASSERT_TRUE(shown("Frame4") && shown("Frame5"));
     choose("Combo2", QString::fromUtf8(shapeDisplayName(GetParam()).data()));
     const char *rows[3][3] = {{"Label5", "Text2", "Label11"},
                               {"Label9", "Text3", "Label12"},
