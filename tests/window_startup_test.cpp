@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QCursor>
+#include <QImage>
 #include <QLineEdit>
 #include <QTest>
 
@@ -74,7 +75,10 @@ TEST_F(StartUp, HandPointerOverTheLinkOnly) {
     const QCursor hand = control("Label8")->cursor();
     EXPECT_EQ(hand.shape(), Qt::BitmapCursor);
     EXPECT_EQ(hand.hotSpot(), QPoint(12, 1)); // the fingertip
-    EXPECT_EQ(hand.pixmap().size(), QSize(32, 32));
+    // The 32-pixel hand as drawn, not the 64-pixel one scaled down.
+    EXPECT_EQ(hand.pixmap().toImage().convertToFormat(QImage::Format_ARGB32),
+              QImage(QStringLiteral(":/kalvora/hand-pointer.png"))
+                  .convertToFormat(QImage::Format_ARGB32));
     // Elsewhere each control keeps the pointer of its kind (the text fields their I-beam).
     for (QWidget *other : window->findChildren<QWidget *>()) {
         if (other->objectName() != QLatin1String("Label8")) {

@@ -44,11 +44,11 @@ QCursor handPointer() {
     // the fingertip, at (12, 1) of the 32-pixel hand, and is given in the pixmap's own pixels.
     const qreal scale = qApp->devicePixelRatio();
     const int size = qRound(32 * scale);
-    QPixmap hand(scale > 1 ? QStringLiteral(":/kalvora/hand-pointer-64.png")
-                           : QStringLiteral(":/kalvora/hand-pointer.png"));
-    if (hand.width() != size)
-        hand = hand.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return QCursor(hand, qRound(12 * scale), qRound(1 * scale));
+    const QPixmap hand(scale > 1 ? QStringLiteral(":/kalvora/hand-pointer-64.png")
+                                 : QStringLiteral(":/kalvora/hand-pointer.png"));
+    // Scaling to the size the hand already has leaves it untouched.
+    return QCursor(hand.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
+                   qRound(12 * scale), qRound(1 * scale));
 }
 
 // On the button face the density field paints no background of its own: the frame's fill
