@@ -60,6 +60,13 @@ TEST_F(StartUp, TypedGradeNameWithEnterChoosesNothing) {
     EXPECT_TRUE(control<QLineEdit>("Text1")->isReadOnly() == false);
 }
 
+TEST_F(StartUp, TypedTextInTheGradeBoxStaysAsTyped) {
+    auto *grades = control<QComboBox>("Combo1");
+    grades->lineEdit()->selectAll();
+    QTest::keyClicks(grades, QStringLiteral("Carb"));
+    EXPECT_EQ(grades->currentText().toStdString(), "Carb");
+}
+
 TEST_F(StartUp, TypedGradeNameLeftByTheFocusChoosesNothing) {
     auto *grades = control<QComboBox>("Combo1");
     grades->lineEdit()->selectAll();

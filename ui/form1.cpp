@@ -10,7 +10,6 @@
 #include "ui/wheel_guard.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QTimer>
@@ -108,15 +107,14 @@ Form1::Form1(Desktop &desktop, QWidget *parent)
     setDensityBackground(ui_->Text1, true);
 
     // Typed text in the grade box chooses nothing (the form keeps it out of the list too): only
-    // an entry of its list does.
+    // an entry of its list does. Without a completer the text stays as typed, and Enter does not
+    // choose the entry it matches.
     ui_->Combo1->setCompleter(nullptr);
     // Screen readers announce the text entry of the box, which has no caption of its own.
     ui_->Combo1->lineEdit()->setAccessibleName(QStringLiteral("Grade"));
     labelAcrossFrames(this);
     // Leaving the box after typing a grade's name would choose it as well.
     disconnect(ui_->Combo1->lineEdit(), &QLineEdit::editingFinished, ui_->Combo1, nullptr);
-    ui_->Combo1->installEventFilter(this);
-    ui_->Combo1->lineEdit()->installEventFilter(this);
 
     connectHandlers();
     keepTabStopOnSelectedOption();
@@ -177,17 +175,7 @@ void Form1::load() {
     ui_->Combo2->setCurrentIndex(-1);
 
     show();
-    ui_->Combo1->setFocus(Qt::OtherFocusReason);
-}
-
-bool Form1::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        // Enter in the grade box would choose the entry that matches the typed text.
-        if (key == Qt::Key_Return || key == Qt::Key_Enter)
-            return true;
-    }
-    return QWidget::eventFilter(watched, event);
+    ui_->Combo1->setFocus();
 }
 
 // Both panels: the weights, then the prices that follow from them.
@@ -267,7 +255,7 @@ void Form1::command1Click() {
     ui_->Label23->setVisible(result.allPiecesShown);
     if (result.shapeMissing) {
         desktop_.showWarning(this, QStringLiteral("Shape not set"), QStringLiteral("Choose shape"));
-        ui_->Combo1->setFocus(Qt::OtherFocusReason);
+        ui_->Combo1->setFocus();
         return;
     }
     ui_->Label19->setText(toQString(result.weightPieceLine));
@@ -287,7 +275,7 @@ void Form1::command1Click() {
             ui_->Label24->setText(toQString(result.costMetreLine));
         }
     }
-    ui_->Combo1->setFocus(Qt::OtherFocusReason);
+    ui_->Combo1->setFocus();
 }
 
 NumberField *Form1::fieldOf(InputField field) const {

@@ -57,8 +57,6 @@ private:
     void text5Edited();
     void text6Edited();
 
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
     void keepTabStopOnSelectedOption();
     void hideResultPanels();
     EstimateInput readInput() const;
