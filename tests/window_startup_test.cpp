@@ -1,4 +1,5 @@
 #include "tests/window_fixture.h"
+#include "ui/branding.h"
 
 #include <QComboBox>
 #include <QCursor>
@@ -94,6 +95,27 @@ TEST_F(StartUp, HandPointerOverTheLinkOnly) {
     }
     EXPECT_FALSE(window->testAttribute(Qt::WA_SetCursor));
 }
+
+struct MakersDetailCase {
+    const char *name;
+    const char *label;
+    std::string caption;
+    friend void PrintTo(const MakersDetailCase &row, std::ostream *os) { *os << row.name; }
+};
+
+class MakersDetail : public WindowTest, public ::testing::WithParamInterface<MakersDetailCase> {};
+
+TEST_P(MakersDetail, StandsInItsLabel) { EXPECT_EQ(caption(GetParam().label), GetParam().caption); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Labels, MakersDetail,
+    ::testing::Values(MakersDetailCase{"WebHost", "Label8", branding::kWebHost},
+                      MakersDetailCase{"Street", "Label16", branding::kStreet},
+                      MakersDetailCase{"Town", "Label17", branding::kPostcodeTownProvinceCountry},
+                      MakersDetailCase{"Telephone", "Label25",
+                                       std::string("ph.  ") + branding::kTelephone},
+                      MakersDetailCase{"Fax", "Label26", std::string("fax. ") + branding::kFax}),
+    RowName{});
 
 TEST_F(StartUp, LinkOpensTheMakersSiteOncePerClickAndChangesNothing) {
     showEstimate();
