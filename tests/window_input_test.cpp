@@ -114,6 +114,9 @@ INSTANTIATE_TEST_SUITE_P(
         StaleResultCase{"KeyInReadOnlyDensity", "Text1", Qt::Key_5, "5", false, false},
         StaleResultCase{"DeleteInDimension", "Text2", Qt::Key_Delete, "\x7f", false, false},
         StaleResultCase{"DeleteInPrice", "Text6", Qt::Key_Delete, "\x7f", true, false},
+        StaleResultCase{"DeleteInRow2", "Text3", Qt::Key_Delete, "\x7f", false, false},
+        StaleResultCase{"DeleteInRow3", "Text4", Qt::Key_Delete, "\x7f", false, false},
+        StaleResultCase{"DeleteInPieces", "Text5", Qt::Key_Delete, "\x7f", false, false},
         StaleResultCase{"ArrowChangesNothing", "Text3", Qt::Key_Left, "", true, true},
         StaleResultCase{"TabChangesNothing", "Text6", Qt::Key_Tab, "\t", true, true},
         StaleResultCase{"DeleteAtTheEndChangesNothing", "Text4", Qt::Key_End, "", true, true}),
@@ -209,6 +212,23 @@ INSTANTIATE_TEST_SUITE_P(Keys, DensityEntry,
                                            EntryCase{"ShiftTab", "Option1", Qt::Key_Backtab,
                                                      Qt::ShiftModifier}),
                          RowName{});
+
+class SelectOnEntry : public WindowTest, public ::testing::WithParamInterface<const char *> {};
+
+// A click into any field but the density selects its whole text, so that typing replaces it.
+TEST_P(SelectOnEntry, ClickSelectsTheWholeText) {
+    choose("Combo2", QStringLiteral("Plate")); // all three dimension rows on screen
+    auto *field = control<QLineEdit>(GetParam());
+    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(3, field->height() / 2));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(field->selectedText(), field->text());
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, SelectOnEntry,
+                         ::testing::Values("Text2", "Text3", "Text4", "Text5", "Text6"),
+                         [](const ::testing::TestParamInfo<const char *> &row) {
+                             return std::string(row.param);
+                         });
 
 TEST_F(InputField, ClickIntoAFieldSelectsItsText) {
     type("Text6", QStringLiteral("12,5"));
