@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -16,15 +17,20 @@
 namespace kalvora::test {
 namespace {
 
-// Leaves a field holding `before`, with nothing selected and the caret at the "|" of `before`,
-// or at its end when it has none.
+// Leaves a field holding `before` with the caret at its "|", or the text between "[" and "]"
+// selected; with neither, the caret at the end and nothing selected.
 void prepare(QLineEdit *field, const char *before) {
     QString text = QString::fromLatin1(before);
-    const qsizetype caret = text.indexOf(QLatin1Char('|'));
-    text.remove(QLatin1Char('|'));
+    const auto caret = static_cast<int>(text.indexOf(QLatin1Char('|')));
+    const auto from = static_cast<int>(text.indexOf(QLatin1Char('[')));
+    const auto to = static_cast<int>(text.indexOf(QLatin1Char(']')));
+    text.remove(QLatin1Char('|')).remove(QLatin1Char('[')).remove(QLatin1Char(']'));
     field->setText(text);
     field->deselect();
-    field->setCursorPosition(static_cast<int>(caret < 0 ? text.size() : caret));
+    if (from >= 0)
+        field->setSelection(from, to - from - 1);
+    else
+        field->setCursorPosition(caret < 0 ? static_cast<int>(text.size()) : caret);
 }
 
 struct KeyRuleCase {
@@ -269,7 +275,7 @@ void dropText(QLineEdit *field, const QString &text) {
     QApplication::sendEvent(field, &drop);
 }
 
-enum class Via { CtrlV, Drop };
+enum class Via { CtrlV, Drop, InputMethod };
 
 struct PasteCase {
     const char *name;
@@ -291,6 +297,10 @@ TEST_P(Paste, EntersOnlyWhatTypingWould) {
     prepare(field, c.before);
     if (c.via == Via::Drop) {
         dropText(field, QString::fromUtf8(c.clipboard));
+    } else if (c.via == Via::InputMethod) {
+        QInputMethodEvent composed;
+        composed.setCommitString(QString::fromUtf8(c.clipboard));
+        QApplication::sendEvent(field, &composed);
     } else {
         QGuiApplication::clipboard()->setText(QString::fromUtf8(c.clipboard));
         QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
@@ -309,7 +319,10 @@ INSTANTIATE_TEST_SUITE_P(
         PasteCase{"ControlCharactersDropped", "Text3", "", "4\t2\n\b", "42", Via::CtrlV},
         PasteCase{"NothingUsable", "Text4", "7", "abc", "7", Via::CtrlV},
         PasteCase{"DroppedPrice", "Text6", "", "EUR 12.50", "12,50", Via::Drop},
-        PasteCase{"DroppedPiecesAtTheEnd", "Text5", "1", "2.5 pcs", "125", Via::Drop}),
+        PasteCase{"DroppedPiecesAtTheEnd", "Text5", "1", "2.5 pcs", "125", Via::Drop},
+        PasteCase{"ComposedDimension", "Text2", "", "1.5x", "1,5", Via::InputMethod},
+        PasteCase{"NothingUsableKeepsTheSelection", "Text4", "[7]", "abc", "7", Via::CtrlV},
+        PasteCase{"FixedDensityTakesNothing", "Text1", "7,85", "1", "7,85", Via::CtrlV}),
     RowName{});
 
 TEST_F(InputField, ContextMenuPasteGoesThroughTheKeyRule) {
@@ -349,6 +362,27 @@ TEST_F(InputField, FirstRightClickMenuMatchesTheSelection) {
     EXPECT_TRUE(copyEnabled);
 }
 
+TEST_F(InputField, RedoAndSelectAllWork) {
+    auto *length = control<QLineEdit>("Text3");
+    type("Text3", QStringLiteral("25"));
+    QTest::keyClick(length, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(length, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(text("Text3"), "25");
+    QTest::keyClick(length, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(length->selectedText().toStdString(), "25");
+}
+
+// Every right-click makes a menu; closed, it goes, and no menus pile up in the field.
+TEST_F(InputField, ClosedMenuIsGone) {
+    auto *price = control<QLineEdit>("Text6");
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, {}, price->mapToGlobal(QPoint()));
+    QApplication::sendEvent(price, &menuKey);
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    QApplication::activePopupWidget()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(price->findChildren<QMenu *>().isEmpty());
+}
+
 TEST_F(InputField, CopyCutAndUndoWork) {
     showEstimate();
     auto *price = control<QLineEdit>("Text6");
@@ -372,19 +406,22 @@ enum class Away { Menu, OtherWindow };
 struct ReturnCase {
     const char *name;
     Away away;
+    bool selected; // the whole text, as entering the field left it; else only the caret
     friend void PrintTo(const ReturnCase &row, std::ostream *os) { *os << row.name; }
 };
 
 class ReturnToAField : public WindowTest, public ::testing::WithParamInterface<ReturnCase> {};
 
 // Coming back from the field's menu or from another window is not entering the field: the
-// caret stays where the user put it.
-TEST_P(ReturnToAField, SelectsNothing) {
+// selection stays as the user left it.
+TEST_P(ReturnToAField, LeavesTheSelectionAsItWas) {
     auto *price = control<QLineEdit>("Text6");
     QTest::mouseClick(price, Qt::LeftButton);
     QCoreApplication::processEvents();
-    QTest::keyClick(price, Qt::Key_End);
-    ASSERT_FALSE(price->hasSelectedText());
+    if (!GetParam().selected)
+        QTest::keyClick(price, Qt::Key_End);
+    const QString before = price->selectedText();
+    ASSERT_EQ(before.isEmpty(), !GetParam().selected);
     if (GetParam().away == Away::Menu) {
         QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, {}, price->mapToGlobal(QPoint()));
         QApplication::sendEvent(price, &menuKey);
@@ -399,13 +436,16 @@ TEST_P(ReturnToAField, SelectsNothing) {
     }
     ASSERT_EQ(focused(), "Text6");
     QCoreApplication::processEvents();
-    EXPECT_FALSE(price->hasSelectedText());
+    EXPECT_EQ(price->selectedText(), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, ReturnToAField,
-                         ::testing::Values(ReturnCase{"FromItsMenu", Away::Menu},
-                                           ReturnCase{"FromAnotherWindow", Away::OtherWindow}),
-                         RowName{});
+INSTANTIATE_TEST_SUITE_P(
+    Ways, ReturnToAField,
+    ::testing::Values(ReturnCase{"FromItsMenu", Away::Menu, false},
+                      ReturnCase{"FromAnotherWindow", Away::OtherWindow, false},
+                      ReturnCase{"FromItsMenuWithTheTextSelected", Away::Menu, true},
+                      ReturnCase{"FromAnotherWindowWithTheTextSelected", Away::OtherWindow, true}),
+    RowName{});
 
 // Shift+Insert types no character, yet changes the text: the prices it affects must go.
 TEST_F(InputField, PasteWithoutATypedKeyHidesThePrices) {
