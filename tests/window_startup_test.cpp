@@ -133,5 +133,32 @@ TEST_F(StartUp, LinkOpensTheMakersSiteOncePerClickAndChangesNothing) {
     EXPECT_TRUE(desktop.warnings.empty());
 }
 
+struct LinkPressCase {
+    const char *name;
+    Qt::MouseButton button;
+    bool releasedOnTheLink;
+    std::size_t opened; // pages opened
+    friend void PrintTo(const LinkPressCase &row, std::ostream *os) { *os << row.name; }
+};
+
+class LinkPress : public WindowTest, public ::testing::WithParamInterface<LinkPressCase> {};
+
+// Only a left click on the link opens the site; a press that leaves the link opens nothing.
+TEST_P(LinkPress, OpensTheSiteOnlyForALeftClick) {
+    QWidget *link = control("Label8");
+    const QPoint inside = link->rect().center();
+    QTest::mousePress(link, GetParam().button, {}, inside);
+    QTest::mouseRelease(link, GetParam().button, {},
+                        GetParam().releasedOnTheLink ? inside : QPoint(inside.x(), -5));
+    EXPECT_EQ(desktop.openedPages.size(), GetParam().opened);
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, LinkPress,
+                         ::testing::Values(LinkPressCase{"LeftClick", Qt::LeftButton, true, 1},
+                                           LinkPressCase{"RightClick", Qt::RightButton, true, 0},
+                                           LinkPressCase{"LeftReleasedOffIt", Qt::LeftButton, false,
+                                                         0}),
+                         RowName{});
+
 } // namespace
 } // namespace kalvora::test
