@@ -178,6 +178,18 @@ TEST_F(Selection, PipeSelectsPricePerMetreAndBarsPerKilogram) {
     EXPECT_FALSE(control<QRadioButton>("Option2")->isChecked());
 }
 
+// "Disc" captions its second row "Thickness" with no colon to drop: a warning names it whole.
+TEST_F(Selection, DiscThicknessIsNamedWhole) {
+    showEstimate();
+    choose("Combo2", QStringLiteral("Disc"));
+    type("Text2", QStringLiteral("300"));
+    type("Text3", QStringLiteral(","));
+    click("Command1");
+    ASSERT_EQ(desktop.warnings.size(), 1u);
+    EXPECT_TRUE(desktop.warnings[0].prompt.contains(QStringLiteral("\"Thickness\"")))
+        << desktop.warnings[0].prompt.toStdString();
+}
+
 TEST_F(Selection, PickingTheSameShapeAgainResetsTheDimensions) {
     choose("Combo2", QStringLiteral("Plate"));
     type("Text2", QStringLiteral("5"));
