@@ -324,6 +324,7 @@ INSTANTIATE_TEST_SUITE_P(
         PasteCase{"NothingUsable", "Text4", "7", "abc", "7", Via::CtrlV},
         PasteCase{"DroppedPrice", "Text6", "", "EUR 12.50", "12,50", Via::Drop},
         PasteCase{"DroppedPiecesAtTheEnd", "Text5", "1", "2.5 pcs", "125", Via::Drop},
+        PasteCase{"DroppedWhereThePointerIs", "Text5", "|1", "2", "12", Via::Drop},
         PasteCase{"ComposedDimension", "Text2", "", "1.5x", "1,5", Via::InputMethod},
         PasteCase{"NothingUsableKeepsTheSelection", "Text4", "[7]", "abc", "7", Via::CtrlV},
         PasteCase{"FixedDensityTakesNothing", "Text1", "7,85", "1", "7,85", Via::CtrlV}),

@@ -140,30 +140,11 @@ void NumberField::mouseReleaseEvent(QMouseEvent *event) {
     QLineEdit::mouseReleaseEvent(event);
 }
 
-void NumberField::dragEnterEvent(QDragEnterEvent *event) {
-    if (!isReadOnly() && event->mimeData()->hasText())
-        event->acceptProposedAction();
-    else
-        event->ignore();
-}
-
-void NumberField::dragMoveEvent(QDragMoveEvent *event) {
-    if (!isReadOnly() && event->mimeData()->hasText()) {
-        setCursorPosition(cursorPositionAt(event->position().toPoint()));
-        event->acceptProposedAction();
-    } else {
-        event->ignore();
-    }
-}
-
+// QLineEdit takes a drag only into an editable field and only of plain text, and moves the
+// caret under the pointer as the drag moves; but it would insert the dropped text as it is.
 void NumberField::dropEvent(QDropEvent *event) {
-    if (isReadOnly() || !event->mimeData()->hasText()) {
-        event->ignore();
-        return;
-    }
-    deselect();
-    setCursorPosition(cursorPositionAt(event->position().toPoint()));
     insertFiltered(event->mimeData()->text());
+    // The source keeps its text: the field may have taken only part of it.
     event->setDropAction(Qt::CopyAction);
     event->accept();
 }
