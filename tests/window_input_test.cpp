@@ -82,6 +82,37 @@ INSTANTIATE_TEST_SUITE_P(
         KeyRuleCase{"MaximumLengthOfDensity", "Text1", "12345", Qt::Key_1, "1", "12345"}),
     RowName{});
 
+struct TypedCodeCase {
+    const char *name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    const char *text;
+    int code;
+    friend void PrintTo(const TypedCodeCase &row, std::ostream *os) { *os << row.name; }
+};
+
+class TypedKeyCode : public ::testing::TestWithParam<TypedCodeCase> {};
+
+// The character code a key press stands for, alike on every desktop and from Qt Test.
+TEST_P(TypedKeyCode, IsTheCharacterTheKeyTypes) {
+    const TypedCodeCase &c = GetParam();
+    const QKeyEvent press(QEvent::KeyPress, c.key, c.modifiers, QString::fromLatin1(c.text));
+    EXPECT_EQ(NumberField::typedKeyCode(press), c.code);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, TypedKeyCode,
+    ::testing::Values(TypedCodeCase{"Digit", Qt::Key_7, {}, "7", '7'},
+                      TypedCodeCase{"Letter", Qt::Key_X, {}, "x", 'x'},
+                      TypedCodeCase{"CtrlAOnX11", Qt::Key_A, Qt::ControlModifier, "\x01", 1},
+                      TypedCodeCase{"CtrlAFromQtTest", Qt::Key_A, Qt::ControlModifier, "a", 1},
+                      TypedCodeCase{"CtrlVFromQtTest", Qt::Key_V, Qt::ControlModifier, "v", 22},
+                      TypedCodeCase{"CtrlZWithoutText", Qt::Key_Z, Qt::ControlModifier, "", 26},
+                      TypedCodeCase{"Tab", Qt::Key_Tab, {}, "\t", 0},
+                      TypedCodeCase{"DeleteOnX11", Qt::Key_Delete, {}, "\x7f", 0},
+                      TypedCodeCase{"Arrow", Qt::Key_Left, {}, "", 0}),
+    RowName{});
+
 struct StaleResultCase {
     const char *name;
     const char *field;
@@ -386,6 +417,33 @@ TEST_F(InputField, ClosedMenuIsGone) {
     QApplication::activePopupWidget()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(price->findChildren<QMenu *>().isEmpty());
+}
+
+TEST_F(InputField, ContextMenuCopyStillCopies) {
+    showEstimate();
+    auto *price = control<NumberField>("Text6");
+    price->selectAll();
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    std::unique_ptr<QMenu> menu(price->createContextMenu());
+    for (QAction *action : menu->actions()) {
+        if (action->text().startsWith(QLineEdit::tr("&Copy")))
+            action->trigger();
+    }
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "2,5");
+}
+
+// Dragging over a field's text selects it, and letting go keeps the selection.
+TEST_F(InputField, DraggingSelectsText) {
+    type("Text6", QStringLiteral("12,5"));
+    auto *price = control<QLineEdit>("Text6");
+    price->setFocus();
+    QCoreApplication::processEvents();
+    QTest::keyClick(price, Qt::Key_End);
+    const int middle = price->height() / 2;
+    QTest::mousePress(price, Qt::LeftButton, {}, QPoint(2, middle));
+    QTest::mouseMove(price, QPoint(price->width() - 2, middle));
+    QTest::mouseRelease(price, Qt::LeftButton, {}, QPoint(price->width() - 2, middle));
+    EXPECT_EQ(price->selectedText().toStdString(), "12,5");
 }
 
 TEST_F(InputField, CopyCutAndUndoWork) {
