@@ -1,0 +1,254 @@
+#!/usr/bin/env bash
+# Tests the Windows build under Wine, in a private 64-bit prefix on a private Xvfb display:
+#
+#   1. core_tests.exe and window_tests.exe pass (the window tests on the offscreen platform);
+#   2. the setup program installs silently: program, Start-menu shortcut and uninstall entry;
+#   3. the installed program opens its window, titled "Kalvora 2.2", with a 442 x 488 client area;
+#   4. an estimate typed through X (Carbon steel, Round bar, 100 by 1000 mm, 4 pieces at 2,50 per
+#      kilogram, CALCULATE) shows the six lines of the Linux program, read back by OCR;
+#   5. a click on the web link leaves the program running and its window unchanged;
+#   6. the silent uninstaller leaves no file, shortcut or registry key of the program behind;
+#   7. the MSI package installs and uninstalls silently through msiexec, with the same checks.
+#
+#   tests/windows/check-under-wine.sh [build folder]   (default build-windows)
+#
+# Screenshots are kept in the build folder as wine-*.png.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+build=$(realpath "${1:-build-windows}")
+source scripts/xvfb.sh
+
+work=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+    set +e
+    [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null
+        wait "$xvfb_pid" 2>/dev/null
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+failures=0
+pass() { echo "ok      $1"; }
+fail() {
+    echo "FAILED  $1"
+    failures=$((failures + 1))
+}
+check() { # check DESCRIPTION COMMAND...
+    local what=$1
+    shift
+    if "$@"; then pass "$what"; else fail "$what"; fi
+}
+
+# Waits until every program in the prefix has ended.
+settle() { timeout 120 wineserver -w; }
+
+# A prefix of its own, 64-bit, with no menu entries written into the Linux desktop, and no
+# prompts to install Wine's Mono or Gecko. Wine has neither Arial nor Microsoft Sans Serif:
+# its replacement keys map both to the metric-compatible Liberation Sans.
+export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+start_xvfb 1024x768
+echo "Wine $(wine --version) in a new prefix on display $DISPLAY"
+wine wineboot --init >/dev/null 2>&1
+for face in "Arial" "Microsoft Sans Serif"; do
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ \
+        /d "Liberation Sans" /f >/dev/null
+done
+# ClearType, as Windows has it by default: Wine's grey smoothing drops the one-pixel stem of a
+# capital I at 8 points. And a caret that does not blink, so that two captures of an unchanged
+# window are alike.
+desktop='HKCU\Control Panel\Desktop'
+wine reg add "$desktop" /v FontSmoothing /t REG_SZ /d 2 /f >/dev/null
+wine reg add "$desktop" /v FontSmoothingType /t REG_DWORD /d 2 /f >/dev/null
+wine reg add "$desktop" /v CursorBlinkRate /t REG_SZ /d -1 /f >/dev/null
+settle
+
+drive_c="$WINEPREFIX/drive_c"
+program_dir="$drive_c/Program Files/Kalvora"
+shortcut="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Kalvora.lnk"
+# Wine's msiexec puts the shortcuts of a per-machine package into the user's Start menu, where
+# Windows puts them into the one of all users.
+msi_shortcut="$drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Kalvora.lnk"
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+
+# --- 1. The unit tests --------------------------------------------------------------------------
+# The offscreen platform reads fonts from a folder of font files, not from Windows. Wine keeps
+# QT_ variables of Linux away from Windows programs; it hands them WINEQT_ ones without WINE.
+fonts_dir=$(winepath -w /usr/share/fonts/truetype/liberation)
+for suite in core_tests window_tests; do
+    if WINEQT_QPA_PLATFORM=offscreen WINEQT_QPA_FONTDIR="$fonts_dir" \
+        wine "$build/tests/$suite.exe" --gtest_brief=1 >"$work/$suite.log" 2>&1; then
+        echo "ok      $suite.exe: $(grep -E '^\[  PASSED  \]' "$work/$suite.log")"
+    else
+        echo "FAILED  $suite.exe:"
+        grep -E '^\[  (FAILED|PASSED)  \]|Failure|rror' "$work/$suite.log" | head -n 40 || true
+        failures=$((failures + 1))
+    fi
+done
+
+# --- Helpers for the installed program ----------------------------------------------------------
+# What of the program the prefix holds: files and folders by name, registry lines by content.
+traces() {
+    settle # the registry reaches its files when the server ends
+    (cd "$drive_c" && find . -ipath '*kalvora*' | sort)
+    ls "$drive_c/windows/Installer" 2>/dev/null || true # the packages Windows Installer keeps
+    { grep -hiE 'kalvora|valtorre' "$WINEPREFIX"/*.reg || true; } | sort
+}
+
+window=
+start_program() {
+    (cd "$work" && exec wine "C:\\Program Files\\Kalvora\\kalvora.exe") >"$work/program.log" 2>&1 &
+    window=$(timeout 60 xdotool search --sync --name '^Kalvora 2\.2$' | head -n 1) || true
+    [ -n "$window" ]
+}
+
+stop_program() {
+    # WM_CLOSE, as the window's close box sends it.
+    wine taskkill /im kalvora.exe >/dev/null 2>&1 || true
+    settle
+}
+
+# Waits until two captures of the window in a row are alike, and keeps the last.
+capture() {
+    local previous=
+    for _ in $(seq 1 50); do
+        import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$work/capture.ppm"
+        if [ -n "$previous" ] && cmp -s "$work/capture.ppm" "$previous"; then
+            convert "$work/capture.ppm" "$1"
+            return 0
+        fi
+        previous="$work/previous.ppm"
+        cp "$work/capture.ppm" "$previous"
+        xdotool sleep 0.1
+    done
+    echo "the window kept changing" >&2
+    return 1
+}
+
+click_at() { xdotool mousemove --sync $((X + $1)) $((Y + $2)) click 1; }
+
+# OCR of one line of text at window pixels X Y, W x H, enlarged and framed for tesseract. At this
+# size it cannot tell a comma from a full stop, so it looks for neither (the window tests check
+# the exact texts); it misreads "pc" as "pe" at times, never a digit.
+read_line() {
+    convert "$1" -crop "$4x$5+$2+$3" +repage -resize 400% -colorspace Gray -bordercolor white \
+        -border 30 "$work/line.png"
+    tesseract "$work/line.png" - --psm 7 -c tessedit_char_whitelist='0123456789,: pcsmetrKg€' \
+        2>/dev/null
+}
+
+# The figures of a text in order.
+figures() { grep -oE '[0-9]+(,[0-9]+)?' | paste -sd ' '; }
+
+# The values of the uninstall entries ("Apps and features") whose display name is Kalvora, as
+# the registry file holds them.
+uninstall_entry() {
+    settle
+    awk 'function flush() { if (kalvora && key ~ /CurrentVersion\\\\Uninstall\\\\/) printf "%s", entry }
+         /^\[/ { flush(); key = $0; entry = ""; kalvora = 0 }
+         { entry = entry $0 "\n" }
+         /^"DisplayName"="Kalvora"$/ { kalvora = 1 }
+         END { flush() }' "$WINEPREFIX/system.reg"
+}
+
+check_installed() { # check_installed HOW SHORTCUT VALUE...
+    local how=$1 shortcut=$2 value
+    shift 2
+    check "$how: kalvora.exe is under Program Files" test -f "$program_dir/kalvora.exe"
+    check "$how: the Start menu has the shortcut" test -f "$shortcut"
+    uninstall_entry >"$work/entry"
+    for value in "$@"; do
+        check "$how: \"Apps and features\" lists Kalvora with its $value" \
+            grep -q "^\"$value\"=[^\"]*\"[^\"]" "$work/entry"
+    done
+}
+
+check_removed() { # check_removed HOW
+    traces >"$work/after"
+    check "$1: nothing of the program is left in the prefix" diff "$work/before" "$work/after"
+}
+
+# --- 2. Silent install with the setup program ---------------------------------------------------
+traces >"$work/before"
+wine "$build"/kalvora-*-setup.exe /S
+settle
+check_installed "setup /S" "$shortcut" DisplayName DisplayVersion Publisher DisplayIcon \
+    UninstallString QuietUninstallString
+check "setup /S: its uninstall entry gives the size" grep -q '^"EstimatedSize"=dword:' "$work/entry"
+
+# --- 3. The installed program's window ----------------------------------------------------------
+if start_program; then
+    pass "the installed program opens a window titled \"Kalvora 2.2\""
+    xdotool windowfocus --sync "$window"
+    eval "$(xdotool getwindowgeometry --shell "$window")" # X, Y, WIDTH, HEIGHT
+    check "its client area is 442 x 488 (it is ${WIDTH} x ${HEIGHT})" \
+        test "$WIDTH" = 442 -a "$HEIGHT" = 488
+    capture "$build/wine-start.png"
+
+    # --- 4. A keyboard estimate through X -------------------------------------------------------
+    # The grade box has the focus: Carbon steel is the seventh grade, Round bar the second shape.
+    xdotool key --delay 60 Down Down Down Down Down Down Down Tab Down Down Tab
+    xdotool type --delay 60 100
+    xdotool key Tab
+    xdotool type --delay 60 1000
+    xdotool key Tab
+    xdotool type --delay 60 4
+    xdotool key Tab
+    xdotool type --delay 60 2,50
+    xdotool key --delay 60 Tab Return
+    capture "$build/wine-estimate.png"
+    # The result labels, in the window: three rows in each panel (at 280,195 and 280,293).
+    expected=("1 61,66" "4 246,64" "1 61,66" "1 154,15" "4 616,6" "1 154,15")
+    line=0
+    for panel_top in 195 293; do
+        for row_top in 24 48 72; do
+            text=$(read_line "$build/wine-estimate.png" 288 $((panel_top + row_top)) 137 17)
+            check "result line $((line + 1)) reads \"$text\", the figures ${expected[line]}" \
+                test "$(figures <<<"$text")" = "${expected[line]}"
+            line=$((line + 1))
+        done
+    done
+
+    # --- 5. The web link --------------------------------------------------------------------------
+    click_at $((8 + 417 / 2)) $((464 + 25 / 2))
+    capture "$build/wine-after-link.png"
+    check "after a click on the link the program still runs" \
+        bash -c "xdotool search --name '^Kalvora 2\.2$' >/dev/null"
+    check "and its window is unchanged" \
+        bash -c "[ \"\$(compare -metric AE '$build/wine-estimate.png' '$build/wine-after-link.png' null: 2>&1)\" = 0 ]"
+else
+    fail "the installed program opens a window titled \"Kalvora 2.2\""
+fi
+stop_program
+
+# --- 6. Silent uninstall -------------------------------------------------------------------------
+wine "C:\\Program Files\\Kalvora\\uninstall.exe" /S
+settle # the uninstaller finishes from a copy of itself
+check_removed "uninstall /S"
+
+# --- 7. The MSI package -------------------------------------------------------------------------
+msi=$(winepath -w "$(ls "$build"/kalvora-*-x64.msi)")
+wine msiexec /i "$msi" /qn
+settle
+# Windows Installer keeps the product's icon with the package; Wine writes no DisplayIcon.
+check_installed "msiexec /i /qn" "$msi_shortcut" DisplayName DisplayVersion Publisher \
+    UninstallString
+check "msiexec /i /qn: the product has its icon" grep -q '^"ProductIcon"=".*kalvora.ico"' \
+    "$WINEPREFIX/system.reg"
+check "the program installed from the MSI opens its window" start_program
+stop_program
+wine msiexec /x "$msi" /qn
+settle
+check_removed "msiexec /x /qn"
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures checks under Wine failed"
+    exit 1
+fi
+echo "every check under Wine passed"
