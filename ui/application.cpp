@@ -22,7 +22,11 @@ void setUpApplication() {
         icon.addFile(QStringLiteral(":/kalvora/icon-128.png"));
     QApplication::setWindowIcon(icon);
 
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+    // The form is drawn for the classic Windows look: sunken three-dimensional fields, raised
+    // buttons and drop-down arrows, where the current Windows style draws flat outlines.
+    QApplication::setStyle(QStringLiteral("windows"));
+#else
     // Windows has both faces. Elsewhere fontconfig maps Arial to Liberation Sans, but has no
     // rule for Microsoft Sans Serif and would fall back to a wider face that clips the contact
     // labels.
