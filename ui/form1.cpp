@@ -268,7 +268,8 @@ void Form1::command1Click() {
     } else {
         ui_->Label21->show();
         ui_->Label21->setText(toQString(result.weightMetreLine));
-        if (ui_->Option2->isChecked() || !result.metreCostShown) {
+        // The core prices a metre only per kilogram, that is with Option2 cleared.
+        if (!result.metreCostShown) {
             ui_->Label24->hide();
         } else {
             ui_->Label24->show();
