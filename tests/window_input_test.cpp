@@ -146,6 +146,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         StaleResultCase{"DigitInDimension", "Text2", Qt::Key_5, "5", false, false},
         StaleResultCase{"RefusedLetterInDimension", "Text3", Qt::Key_X, "x", false, false},
+        StaleResultCase{"RefusedLetterInRow1", "Text2", Qt::Key_X, "x", false, false},
+        StaleResultCase{"RefusedLetterInRow3", "Text4", Qt::Key_X, "x", false, false},
+        StaleResultCase{"RefusedCommaInPieces", "Text5", Qt::Key_Comma, ",", false, false},
         StaleResultCase{"DigitInPieces", "Text5", Qt::Key_5, "5", false, false},
         StaleResultCase{"DigitInPrice", "Text6", Qt::Key_5, "5", true, false},
         StaleResultCase{"RefusedLetterInPrice", "Text6", Qt::Key_X, "x", true, false},
@@ -208,6 +211,26 @@ INSTANTIATE_TEST_SUITE_P(
         OptionEntryCase{"ShiftTabPerMetre", "Pipe dia.", "Combo1", Qt::Key_Backtab,
                         Qt::ShiftModifier, "Option2"}),
     RowName{});
+
+// A list the user is not in passes the wheel on towards the window.
+TEST_F(InputField, UnfocusedListPassesTheWheelOn) {
+    struct WheelCounter : QObject {
+        int turns = 0;
+        bool eventFilter(QObject * /*watched*/, QEvent *event) override {
+            turns += event->type() == QEvent::Wheel ? 1 : 0;
+            return false;
+        }
+    } counter;
+    window->installEventFilter(&counter);
+    auto *shapes = control<QComboBox>("Combo2");
+    const QPoint at = shapes->rect().center();
+    QWheelEvent notch(at, shapes->mapToGlobal(at), {}, QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&notch);
+    QApplication::instance()->notify(shapes, &notch);
+    window->removeEventFilter(&counter);
+    EXPECT_EQ(counter.turns, 1);
+}
 
 TEST_F(InputField, ProgramWritesHideNothing) {
     showEstimate();
