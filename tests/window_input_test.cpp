@@ -294,6 +294,16 @@ INSTANTIATE_TEST_SUITE_P(Fields, SelectOnEntry,
                              return std::string(row.param);
                          });
 
+// A fast typist's key can come before the event loop runs again: it must still replace the text.
+TEST_F(InputField, KeyRightAfterTabReplacesTheText) {
+    choose("Combo2", QStringLiteral("Plate"));
+    control("Text2")->setFocus();
+    QCoreApplication::processEvents();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_2);
+    EXPECT_EQ(text("Text3"), "2");
+}
+
 TEST_F(InputField, ClickIntoAFieldSelectsItsText) {
     type("Text6", QStringLiteral("12,5"));
     auto *price = control<QLineEdit>("Text6");

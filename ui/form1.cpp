@@ -69,6 +69,13 @@ void setDensityFieldLook(QLineEdit *field, bool fixed) {
     field->setReadOnly(fixed);
 }
 
+// At once, for a key typed right after Tab; and again once a mouse press that gave the focus
+// has placed the caret, which it does after this runs.
+void selectOnEntry(QLineEdit *field) {
+    field->selectAll();
+    QTimer::singleShot(0, field, &QLineEdit::selectAll);
+}
+
 QString withoutColon(QString caption) {
     if (caption.endsWith(QLatin1Char(':')))
         caption.chop(1);
@@ -406,17 +413,15 @@ void Form1::text6KeyPress(int &keyCode) {
     keyCode = decimalFieldKey(keyCode);
 }
 
-// The mouse press that gives a field the focus places the caret after this runs; selecting
-// once the press is handled keeps the whole text selected.
-void Form1::text2GotFocus() { QTimer::singleShot(0, ui_->Text2, &QLineEdit::selectAll); }
+void Form1::text2GotFocus() { selectOnEntry(ui_->Text2); }
 
-void Form1::text3GotFocus() { QTimer::singleShot(0, ui_->Text3, &QLineEdit::selectAll); }
+void Form1::text3GotFocus() { selectOnEntry(ui_->Text3); }
 
-void Form1::text4GotFocus() { QTimer::singleShot(0, ui_->Text4, &QLineEdit::selectAll); }
+void Form1::text4GotFocus() { selectOnEntry(ui_->Text4); }
 
-void Form1::text5GotFocus() { QTimer::singleShot(0, ui_->Text5, &QLineEdit::selectAll); }
+void Form1::text5GotFocus() { selectOnEntry(ui_->Text5); }
 
-void Form1::text6GotFocus() { QTimer::singleShot(0, ui_->Text6, &QLineEdit::selectAll); }
+void Form1::text6GotFocus() { selectOnEntry(ui_->Text6); }
 
 void Form1::text2Edited() { hideResultPanels(); }
 
