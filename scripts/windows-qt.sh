@@ -72,6 +72,6 @@ build_windows_qt() {
     step "Building Qt for Windows (the better part of an hour the first time)" \
         cmake --build "$work/build" --parallel "$(nproc)"
     step "Installing Qt for Windows into $prefix" cmake --install "$work/build"
-    rm -rf "$work"
+    rm -rf "$work" "$QT_WINDOWS_CACHE/apt"
     touch "$prefix/.complete"
 }
