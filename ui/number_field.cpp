@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -122,9 +121,6 @@ QMenu *NumberField::createContextMenu() {
 }
 
 void NumberField::contextMenuEvent(QContextMenuEvent *event) {
-    // The right click that gave the field the focus has queued its select-all on entry; run it
-    // first, so that Cut, Copy and Delete follow the selection the user sees.
-    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
     QMenu *menu = createContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
