@@ -9,6 +9,16 @@
 
 namespace kalvora {
 
+namespace {
+
+bool isEditingShortcut(const QKeyEvent &event) {
+    return event.matches(QKeySequence::Copy) || event.matches(QKeySequence::Cut) ||
+           event.matches(QKeySequence::Undo) || event.matches(QKeySequence::Redo) ||
+           event.matches(QKeySequence::SelectAll);
+}
+
+} // namespace
+
 NumberField::NumberField(QWidget *parent) : QLineEdit(parent) {}
 
 void NumberField::setKeyHandler(KeyHandler handler) { keyHandler_ = std::move(handler); }
@@ -52,45 +62,29 @@ void NumberField::pasteFiltered(QClipboard::Mode mode) {
     insertFiltered(QGuiApplication::clipboard()->text(mode));
 }
 
+// A key event arrives accepted; the field keeps it whatever becomes of its character.
 void NumberField::keyPressEvent(QKeyEvent *event) {
     const int code = typedKeyCode(*event);
-    if (code == 0 || !keyHandler_) {
-        if (event->matches(QKeySequence::Paste)) { // Shift+Insert
-            pasteFiltered();
-            event->accept();
-            return;
-        }
-        QLineEdit::keyPressEvent(event);
-        return;
-    }
     int result = code;
-    keyHandler_(result);
-    if (result == code) {
+    if (code != 0 && keyHandler_)
+        keyHandler_(result);
+    if (event->matches(QKeySequence::Paste)) {
+        // Ctrl+V, or Shift+Insert, which types no character.
+        pasteFiltered();
+    } else if (result == code || isEditingShortcut(*event)) {
+        // A character the rule keeps, a key that types none, or an editing shortcut whose
+        // character the rule discards.
         QLineEdit::keyPressEvent(event);
-        return;
-    }
-    if (result != 0) {
+    } else if (result != 0) {
         QKeyEvent replaced(event->type(), result, event->modifiers(), QString(QChar(result)),
                            event->isAutoRepeat());
         QLineEdit::keyPressEvent(&replaced);
-        event->setAccepted(replaced.isAccepted());
-        return;
     }
-    // Discarded as a character, but the editing shortcuts keep their usual meaning.
-    if (event->matches(QKeySequence::Paste)) {
-        pasteFiltered();
-    } else if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Cut) ||
-               event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo) ||
-               event->matches(QKeySequence::SelectAll)) {
-        QLineEdit::keyPressEvent(event);
-    }
-    event->accept();
 }
 
 void NumberField::inputMethodEvent(QInputMethodEvent *event) {
     // Composed text is entered as if its characters were typed one by one.
     insertFiltered(event->commitString());
-    event->accept();
 }
 
 void NumberField::focusInEvent(QFocusEvent *event) {
