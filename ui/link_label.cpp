@@ -4,8 +4,8 @@
 
 namespace kalvora {
 
+// A label of plain text has nothing of its own to do with a release.
 void LinkLabel::mouseReleaseEvent(QMouseEvent *event) {
-    QLabel::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
 }
