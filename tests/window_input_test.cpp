@@ -325,22 +325,26 @@ TEST_F(InputField, DensityFieldSelectsNothingOnEntry) {
     EXPECT_EQ(text("Text1"), "0,002");
 }
 
-// Drops text at the end of a field as a drag from another program does: the drop follows only
-// when the field has accepted the drag on entering and on moving.
-void dropText(QLineEdit *field, const QString &text) {
+// Drops text at the end of a field as a drag from another program does, which offers to copy
+// or to move it: the drop follows only when the field has accepted the drag on entering and on
+// moving. Returns what the field did with it, for the source to act on.
+Qt::DropAction dropText(QLineEdit *field, const QString &text,
+                        Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QMimeData data;
     data.setText(text);
     const QPoint at(field->width() - 2, field->height() / 2);
-    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, modifiers);
     QApplication::sendEvent(field, &enter);
     if (!enter.isAccepted())
-        return;
-    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        return Qt::IgnoreAction;
+    QDragMoveEvent move(at, offered, &data, Qt::LeftButton, modifiers);
     QApplication::sendEvent(field, &move);
     if (!move.isAccepted())
-        return;
-    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        return Qt::IgnoreAction;
+    QDropEvent drop(QPointF(at), offered, &data, Qt::LeftButton, modifiers);
     QApplication::sendEvent(field, &drop);
+    return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
 }
 
 enum class Via { CtrlV, Drop, InputMethod };
@@ -393,6 +397,21 @@ INSTANTIATE_TEST_SUITE_P(
         PasteCase{"NothingUsableKeepsTheSelection", "Text4", "[7]", "abc", "7", Via::CtrlV},
         PasteCase{"FixedDensityTakesNothing", "Text1", "7,85", "1", "7,85", Via::CtrlV}),
     RowName{});
+
+// The field may take only part of a dropped text, so the source is told to keep all of it,
+// even when the user holds Shift to move it.
+TEST_F(InputField, DroppedTextIsCopiedNotMoved) {
+    EXPECT_EQ(dropText(control<QLineEdit>("Text5"), QStringLiteral("12 pcs"), Qt::ShiftModifier),
+              Qt::CopyAction);
+}
+
+// Without a key rule of its own, a field takes pasted text as it comes.
+TEST(NumberFieldWithoutARule, TakesPastedTextAsItIs) {
+    NumberField field;
+    QGuiApplication::clipboard()->setText(QStringLiteral("a1.5"));
+    field.pasteFiltered();
+    EXPECT_EQ(field.text().toStdString(), "a1.5");
+}
 
 TEST_F(InputField, ContextMenuPasteGoesThroughTheKeyRule) {
     showEstimate();

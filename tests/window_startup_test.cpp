@@ -43,6 +43,20 @@ TEST_F(StartUp, FillsTheListsInCatalogueOrderAndChoosesNothing) {
     EXPECT_FALSE(shown("Frame5"));
 }
 
+// Building the window gives Qt nothing to complain about, such as a font size of zero.
+TEST_F(StartUp, BuildsWithoutAQtWarning) {
+    static std::vector<std::string> complaints;
+    complaints.clear();
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+            if (type != QtDebugMsg && type != QtInfoMsg)
+                complaints.push_back(text.toStdString());
+        });
+    { const Form1 another(desktop); }
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(complaints, std::vector<std::string>{});
+}
+
 TEST_F(StartUp, PutsTheFocusInTheGradeBox) {
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(focused(), "Combo1");
