@@ -8,18 +8,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-sudo=()
-if [ "$(id -u)" -ne 0 ]; then
-    if ! command -v sudo >/dev/null; then
-        cat >&2 <<EOF
+if ! find_root_prefix; then
+    cat >&2 <<EOF
 This check installs and purges a package on this machine, which needs root, and this user is
 not root and sudo is not installed. As root (for instance after "su -"), run:
 
     bash $PWD/scripts/check-package-install.sh${*:+ $*}
 EOF
-        exit 1
-    fi
-    sudo=(sudo)
+    exit 1
 fi
 ensure_packages xvfb xdotool
 
@@ -42,7 +38,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-step "Installing $package" "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+step "Installing $package" "${AS_ROOT[@]}" env DEBIAN_FRONTEND=noninteractive \
     apt-get -o DPkg::Lock::Timeout=300 install -y "$package"
 dpkg-query -L kalvora >"$work/files"
 failed=0
@@ -80,7 +76,7 @@ fi
 kill "$app_pid" && wait "$app_pid" 2>/dev/null || true
 app_pid=
 
-step "Purging kalvora" "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+step "Purging kalvora" "${AS_ROOT[@]}" env DEBIAN_FRONTEND=noninteractive \
     apt-get -o DPkg::Lock::Timeout=300 remove --purge -y kalvora
 if dpkg-query -W kalvora >/dev/null 2>&1; then
     echo "kalvora is still known to dpkg" >&2

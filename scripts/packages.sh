@@ -11,10 +11,8 @@ ensure_packages() {
             missing+=("$package")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
-    local sudo=()
-    if [ "$(id -u)" -ne 0 ]; then
-        if ! command -v sudo >/dev/null; then
-            cat >&2 <<EOF
+    if ! find_root_prefix; then
+        cat >&2 <<EOF
 These Debian packages are missing: ${missing[*]}
 Installing them needs root, and this user is not root and sudo is not installed.
 As root (for instance after "su -"), run:
@@ -23,16 +21,23 @@ As root (for instance after "su -"), run:
 
 then try again.
 EOF
-            exit 1
-        fi
-        sudo=(sudo)
+        exit 1
     fi
     # One sudo for both commands: one password prompt at most.
     step "Installing ${missing[*]}" \
-        "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive sh -c \
+        "${AS_ROOT[@]}" env DEBIAN_FRONTEND=noninteractive sh -c \
         'apt-get -o DPkg::Lock::Timeout=300 update &&
          apt-get -o DPkg::Lock::Timeout=300 install -y --no-install-recommends "$@"' \
         apt-get "${missing[@]}"
+}
+
+# find_root_prefix: sets AS_ROOT to what runs a command as root: nothing for root, sudo for
+# another user. Fails when this user is not root and sudo is not installed.
+find_root_prefix() {
+    AS_ROOT=()
+    [ "$(id -u)" -eq 0 ] && return 0
+    command -v sudo >/dev/null || return 1
+    AS_ROOT=(sudo)
 }
 
 # step DESCRIPTION COMMAND...: runs the command between a line that says what starts and one
