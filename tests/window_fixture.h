@@ -9,12 +9,14 @@
 #include <QColor>
 #include <QComboBox>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QString>
 #include <QTest>
 #include <QUrl>
 #include <QWidget>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -96,6 +98,36 @@ protected:
     QColor painted(const char *name, QPoint point) {
         const QPoint at = control(name)->mapTo(window.get(), point);
         return window->grab(QRect(at, QSize(1, 1))).toImage().pixelColor(0, 0);
+    }
+
+    // User input as the desktop delivers a burst of it: each event is queued for the window
+    // before the event loop runs again, and goes to whatever has the focus, or lies under the
+    // pointer, when its turn comes. runBurst() then lets the loop do all that follows.
+    void queueKey(Qt::Key key, const char *keyText) {
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+            queue(new QKeyEvent(type, key, Qt::NoModifier, QString::fromLatin1(keyText)));
+    }
+    // A left-button press, move or release over `at` in a control, handed to the window as the
+    // desktop hands over its own, and handled before this returns. (Posted mouse events of Qt
+    // 6.4 share one pointer position, so they cannot be queued.)
+    void sendMouse(QEvent::Type type, const char *name, QPoint at) {
+        QWindow *handle = window->windowHandle();
+        const QPoint local = control(name)->mapTo(window.get(), at);
+        if (type == QEvent::MouseButtonPress)
+            QTest::mousePress(handle, Qt::LeftButton, {}, local);
+        else if (type == QEvent::MouseMove)
+            QTest::mouseMove(handle, local);
+        else
+            QTest::mouseRelease(handle, Qt::LeftButton, {}, local);
+    }
+    void queue(QEvent *event) {
+        QSpontaneKeyEvent::setSpontaneous(event);
+        QCoreApplication::postEvent(window->windowHandle(), event);
+    }
+    // What the burst posts in turn is handled on the loop's next round.
+    static void runBurst() {
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
     }
 
     std::string text(const char *name) { return control<QLineEdit>(name)->text().toStdString(); }

@@ -7,6 +7,8 @@
 #include <QMenu>
 #include <QMimeData>
 
+#include <utility>
+
 namespace kalvora {
 
 namespace {
@@ -16,6 +18,38 @@ bool isEditingShortcut(const QKeyEvent &event) {
            event.matches(QKeySequence::Undo) || event.matches(QKeySequence::Redo) ||
            event.matches(QKeySequence::SelectAll);
 }
+
+// Tab moves the focus and Delete removes text; neither types a character.
+int characterCode(QChar character) {
+    const int code = character.unicode();
+    return code == '\t' || code == 127 ? 0 : code;
+}
+
+// The key that types a character a key rule can give. Qt's codes for these keys equal the
+// characters' own codes, but that is Qt's choice, not a rule to lean on.
+Qt::Key keyTyping(int code) {
+    switch (code) {
+    case 8:
+        return Qt::Key_Backspace;
+    case ',':
+        return Qt::Key_Comma;
+    case '.':
+        return Qt::Key_Period;
+    default:
+        break;
+    }
+    if (code >= '0' && code <= '9')
+        return static_cast<Qt::Key>(Qt::Key_0 + (code - '0'));
+    return Qt::Key_unknown;
+}
+
+// Qt 6.4 names the entries of a field's standard menu only by their translated text; what
+// tells them apart is the slot of the field that each one is wired to.
+struct StandardEntry {
+    const char *slot;
+    QLatin1StringView name;
+    bool pastes = false;
+};
 
 } // namespace
 
@@ -29,13 +63,7 @@ int NumberField::typedKeyCode(const QKeyEvent &event) {
     if ((event.modifiers() & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
         return key - Qt::Key_A + 1;
     const QString text = event.text();
-    if (text.isEmpty())
-        return 0;
-    const int code = text.at(0).unicode();
-    // Tab moves the focus and Delete removes text; neither types a character.
-    if (code == '\t' || code == 127)
-        return 0;
-    return code;
+    return text.isEmpty() ? 0 : characterCode(text.at(0));
 }
 
 QString NumberField::filtered(const QString &text) {
@@ -62,24 +90,49 @@ void NumberField::pasteFiltered(QClipboard::Mode mode) {
     insertFiltered(QGuiApplication::clipboard()->text(mode));
 }
 
-// A key event arrives accepted; the field keeps it whatever becomes of its character.
+// A key event arrives accepted; the field keeps it whatever becomes of its characters.
 void NumberField::keyPressEvent(QKeyEvent *event) {
+    // A key typed while the button that entered the field is down makes a change of its own.
+    entrySelection_.reset();
     const int code = typedKeyCode(*event);
-    int result = code;
-    if (code != 0 && keyHandler_)
-        keyHandler_(result);
-    if (event->matches(QKeySequence::Paste)) {
-        // Ctrl+V, or Shift+Insert, which types no character.
-        pasteFiltered();
-    } else if (result == code || isEditingShortcut(*event)) {
-        // A character the rule keeps, a key that types none, or an editing shortcut whose
-        // character the rule discards.
-        QLineEdit::keyPressEvent(event);
-    } else if (result != 0) {
-        QKeyEvent replaced(event->type(), result, event->modifiers(), QString(QChar(result)),
-                           event->isAutoRepeat());
-        QLineEdit::keyPressEvent(&replaced);
+    const QString text = event->text();
+    if (code == 0 || isEditingShortcut(*event) || event->matches(QKeySequence::Paste)) {
+        // A key that types no character, or an editing shortcut, whose control character the
+        // rule sees (and discards) before the shortcut does its work.
+        int discarded = code;
+        if (code != 0 && keyHandler_)
+            keyHandler_(discarded);
+        if (event->matches(QKeySequence::Paste))
+            pasteFiltered(); // Ctrl+V, or Shift+Insert, which types no character
+        else
+            QLineEdit::keyPressEvent(event);
+    } else if (text.size() > 1 && !(event->modifiers() & Qt::ControlModifier)) {
+        // Several characters in one event, as an input method or a remote session sends them:
+        // each goes through the rule as if typed on its own.
+        for (const QChar character : text) {
+            if (const int each = characterCode(character); each != 0)
+                typeCharacter(each, event);
+        }
+    } else {
+        typeCharacter(code, event);
     }
+}
+
+// Types one character of `event` through the rule: the event itself when it carries just this
+// character and the rule keeps it, otherwise a key press of what the rule made of it.
+void NumberField::typeCharacter(int code, QKeyEvent *event) {
+    int result = code;
+    if (keyHandler_)
+        keyHandler_(result);
+    if (result == 0)
+        return;
+    if (result == code && event->text().size() <= 1) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    QKeyEvent typed(event->type(), keyTyping(result), event->modifiers(), QString(QChar(result)),
+                    event->isAutoRepeat());
+    QLineEdit::keyPressEvent(&typed);
 }
 
 void NumberField::inputMethodEvent(QInputMethodEvent *event) {
@@ -98,18 +151,35 @@ void NumberField::focusInEvent(QFocusEvent *event) {
     // Coming back from a menu or another window is not entering the field.
     if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
         emit focusReceived();
+    // The press that gave the focus places the caret after this; unless it drags a selection of
+    // its own, its release gives back what entering selected.
+    entrySelection_.reset();
+    if (event->reason() == Qt::MouseFocusReason && hasSelectedText())
+        entrySelection_ = Selection{selectionStart(), selectionLength()};
 }
 
 QMenu *NumberField::createContextMenu() {
+    static const StandardEntry entries[] = {
+        {SLOT(undo()), QLatin1StringView("edit-undo")},
+        {SLOT(redo()), QLatin1StringView("edit-redo")},
+        {SLOT(cut()), QLatin1StringView("edit-cut")},
+        {SLOT(copy()), QLatin1StringView("edit-copy")},
+        {SLOT(paste()), QLatin1StringView("edit-paste"), true},
+        {SLOT(selectAll()), QLatin1StringView("select-all")},
+    };
     QMenu *menu = createStandardContextMenu();
-    // The standard entry pastes unfiltered. Qt names the entry only by its (translated) text,
-    // followed by a tab and the shortcut.
-    const QString pasteText = QLineEdit::tr("&Paste");
     for (QAction *action : menu->actions()) {
-        if (action->text().section(QLatin1Char('\t'), 0, 0) != pasteText)
-            continue;
-        disconnect(action, &QAction::triggered, nullptr, nullptr);
-        connect(action, &QAction::triggered, this, [this] { pasteFiltered(); });
+        for (const StandardEntry &entry : entries) {
+            if (!disconnect(action, SIGNAL(triggered()), this, entry.slot))
+                continue;
+            action->setObjectName(entry.name);
+            // The standard Paste would take the clipboard unfiltered.
+            if (entry.pastes)
+                connect(action, &QAction::triggered, this, [this] { pasteFiltered(); });
+            else
+                connect(action, SIGNAL(triggered()), this, entry.slot);
+            break;
+        }
     }
     return menu;
 }
@@ -121,6 +191,7 @@ void NumberField::contextMenuEvent(QContextMenuEvent *event) {
 }
 
 void NumberField::mouseReleaseEvent(QMouseEvent *event) {
+    const std::optional<Selection> entered = std::exchange(entrySelection_, std::nullopt);
     if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
         deselect();
         pasteFiltered(QClipboard::Selection);
@@ -128,6 +199,9 @@ void NumberField::mouseReleaseEvent(QMouseEvent *event) {
         return;
     }
     QLineEdit::mouseReleaseEvent(event);
+    // A click that entered the field selects as entering it does; a drag keeps what it selected.
+    if (entered && event->button() == Qt::LeftButton && !hasSelectedText())
+        setSelection(entered->start, entered->length);
 }
 
 // QLineEdit takes a drag only into an editable field and only of plain text, and moves the

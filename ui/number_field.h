@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include <functional>
+#include <optional>
 
 class QMenu;
 
@@ -22,7 +23,9 @@ public:
     void setKeyHandler(KeyHandler handler);
     // Pastes the clipboard (or the X11 selection) through the key handler.
     void pasteFiltered(QClipboard::Mode mode = QClipboard::Clipboard);
-    // The usual editing menu, whose Paste goes through the key handler.
+    // The usual editing menu, whose Paste goes through the key handler. Its entries are named
+    // after what they do: "edit-undo", "edit-redo", "edit-cut", "edit-copy", "edit-paste" and
+    // "select-all".
     QMenu *createContextMenu();
 
     // The character code a key press types, or 0 when it types none: Tab moves the focus and
@@ -41,10 +44,18 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    struct Selection {
+        int start;
+        int length;
+    };
+
+    void typeCharacter(int code, QKeyEvent *event);
     QString filtered(const QString &text);
     void insertFiltered(const QString &text);
 
     KeyHandler keyHandler_;
+    // What entering the field selected, while the mouse press that gave it the focus is down.
+    std::optional<Selection> entrySelection_;
 };
 
 } // namespace kalvora
