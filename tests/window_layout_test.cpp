@@ -271,7 +271,8 @@ TEST_P(ControlLayout, StandsAsTheWindowOpens) {
     case Kind::Picture: {
         auto *picture = static_cast<QLabel *>(widget);
         EXPECT_TRUE(picture->hasScaledContents());
-        EXPECT_EQ(picture->pixmap().size(), QSize(974, 187));
+        // Decoded at the size it is drawn: a larger picture costs the start its decoding.
+        EXPECT_EQ(picture->pixmap().size(), picture->size());
         break;
     }
     case Kind::Frame:

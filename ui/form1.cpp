@@ -5,15 +5,18 @@
 #include "core/shapes.h"
 #include "ui/branding.h"
 #include "ui/desktop.h"
+#include "ui/form_setup.h"
+#include "ui/input_warning.h"
 #include "ui/key_rules.h"
 #include "ui/ui_form1.h"
 #include "ui/wheel_guard.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QPixmap>
-#include <QTimer>
 #include <QUrl>
+
+#include <optional>
+#include <utility>
 
 namespace kalvora {
 
@@ -23,85 +26,13 @@ QString toQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Designer forms store whole point sizes only; the form keeps the exact size of each font in
-// the dynamic property "fontPointSize".
-void applyFontPointSizes(QWidget *form) {
-    QList<QWidget *> widgets{form};
-    widgets += form->findChildren<QWidget *>();
-    for (QWidget *widget : widgets) {
-        const QVariant size = widget->property("fontPointSize");
-        if (!size.isValid())
-            continue;
-        QFont font = widget->font();
-        font.setPointSizeF(size.toDouble());
-        widget->setFont(font);
-    }
-}
-
-QCursor handPointer() {
-    // Drawn from the 64-pixel hand on dense screens so that it stays sharp. The hot spot is
-    // the fingertip, at (12, 1) of the 32-pixel hand, and is given in the pixmap's own pixels.
-    const qreal scale = qApp->devicePixelRatio();
-    const int size = qRound(32 * scale);
-    const QPixmap hand(scale > 1 ? QStringLiteral(":/kalvora/hand-pointer-64.png")
-                                 : QStringLiteral(":/kalvora/hand-pointer.png"));
-    // Scaling to the size the hand already has leaves it untouched.
-    return QCursor(hand.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
-                   qRound(12 * scale), qRound(1 * scale));
-}
-
-// On the button face the density field paints no background of its own: the frame's fill
-// shows through, so the value never stands out as a patch of another shade, whatever the
-// style draws a frame with. For "Other" it is an input field on the window background.
-void setDensityBackground(QLineEdit *field, bool buttonFace) {
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, buttonFace
-                                         ? QColor(Qt::transparent)
-                                         : QApplication::palette(field).color(QPalette::Base));
-    field->setPalette(palette);
-}
-
-// A fixed density reads as a flat value on the button face; "Other" makes it an ordinary
-// input field on the window background.
-void setDensityFieldLook(QLineEdit *field, bool fixed) {
-    setDensityBackground(field, fixed);
-    field->setFrame(!fixed);
-    field->setReadOnly(fixed);
-}
-
-// At once, for a key typed right after Tab; and again once a mouse press that gave the focus
-// has placed the caret, which it does after this runs.
-void selectOnEntry(QLineEdit *field) {
-    field->selectAll();
-    QTimer::singleShot(0, field, &QLineEdit::selectAll);
-}
-
-QString withoutColon(QString caption) {
-    if (caption.endsWith(QLatin1Char(':')))
-        caption.chop(1);
-    return caption;
-}
-
-// Qt tells screen readers that a caption labels a control only when the two share a parent; the
-// grade box and the density field stand in the window, over the frame that holds their captions.
-// A hidden copy of such a caption beside its control carries the relation.
-void labelAcrossFrames(QWidget *form) {
-    for (const QLabel *caption : form->findChildren<QLabel *>()) {
-        QWidget *control = caption->buddy();
-        if (control == nullptr || control->parentWidget() == caption->parentWidget())
-            continue;
-        auto *standIn = new QLabel(caption->text(), control->parentWidget());
-        standIn->hide();
-        standIn->setBuddy(control);
-    }
-}
-
 } // namespace
 
 Form1::Form1(Desktop &desktop, QWidget *parent)
     : QWidget(parent), ui_(std::make_unique<Ui::Form1>()), desktop_(desktop) {
     ui_->setupUi(this);
     applyFontPointSizes(this);
+    ui_->Image1->setPixmap(logoPixmap());
 
     ui_->Label8->setText(QString::fromUtf8(branding::kWebHost));
     ui_->Label8->setCursor(handPointer());
@@ -110,7 +41,6 @@ Form1::Form1(Desktop &desktop, QWidget *parent)
     ui_->Label25->setText(QStringLiteral("ph.  ") + QString::fromUtf8(branding::kTelephone));
     ui_->Label26->setText(QStringLiteral("fax. ") + QString::fromUtf8(branding::kFax));
 
-    // Before any grade is chosen the density field looks fixed, yet takes typing.
     setDensityBackground(ui_->Text1, true);
 
     // Typed text in the grade box chooses nothing (the form keeps it out of the list too): only
@@ -225,7 +155,7 @@ void Form1::combo2Click() {
         rows[i].field->setText(toQString(kDimensionResetText));
         rows[i].unit->setVisible(row.visible);
         rows[i].caption->setText(caption);
-        rows[i].field->setAccessibleName(withoutColon(caption) + QStringLiteral(" in millimetres"));
+        rows[i].field->setAccessibleName(fieldName(caption) + QStringLiteral(" in millimetres"));
     }
     ui_->Option1->setEnabled(true);
     ui_->Option1->setChecked(layout.selectedBasis == PriceBasis::PerKilogram);
@@ -286,85 +216,38 @@ void Form1::command1Click() {
     ui_->Combo1->setFocus();
 }
 
-NumberField *Form1::fieldOf(InputField field) const {
-    switch (field) {
-    case InputField::Density:
-        return ui_->Text1;
-    case InputField::Dimension1:
-        return ui_->Text2;
-    case InputField::Dimension2:
-        return ui_->Text3;
-    case InputField::Dimension3:
-        return ui_->Text4;
-    case InputField::Pieces:
-        return ui_->Text5;
-    case InputField::Price:
-    case InputField::None:
-        break;
+// Each input the core can find fault with: the field to mend and the caption that names it.
+std::optional<Form1::InputRow> Form1::inputRow(InputField field) const {
+    const std::pair<InputField, InputRow> rows[] = {
+        {InputField::Density, {ui_->Text1, ui_->Label2}},
+        {InputField::Dimension1, {ui_->Text2, ui_->Label5}},
+        {InputField::Dimension2, {ui_->Text3, ui_->Label9}},
+        {InputField::Dimension3, {ui_->Text4, ui_->Label10}},
+        {InputField::Pieces, {ui_->Text5, ui_->Label14}},
+        {InputField::Price, {ui_->Text6, ui_->Label15}},
+    };
+    for (const auto &[input, row] : rows) {
+        if (input == field)
+            return row;
     }
-    return ui_->Text6;
-}
-
-QString Form1::captionOf(InputField field) const {
-    switch (field) {
-    case InputField::Density:
-        return withoutColon(ui_->Label2->text());
-    case InputField::Dimension1:
-        return withoutColon(ui_->Label5->text());
-    case InputField::Dimension2:
-        return withoutColon(ui_->Label9->text());
-    case InputField::Dimension3:
-        return withoutColon(ui_->Label10->text());
-    case InputField::Pieces:
-        return withoutColon(ui_->Label14->text());
-    case InputField::Price:
-    case InputField::None:
-        break;
-    }
-    return withoutColon(ui_->Label15->text());
+    return std::nullopt;
 }
 
 // A figure that cannot be computed hides both panels, so that nothing on screen contradicts
-// the inputs, and leaves the user in the field to mend. Each prompt fits one line of the message
-// box, which wraps beyond half the screen's width: a 1024-pixel screen at 2x leaves 183 pixels.
+// the inputs, and leaves the user in the field to mend.
 void Form1::reportFaultyInput(const EstimateResult &result) {
-    hideResultPanels();
-    const auto quoted = [this](InputField field) {
-        return QLatin1Char('"') + captionOf(field) + QLatin1Char('"');
-    };
-    const QString name = quoted(result.faultyField);
-    QString title;
-    QString prompt;
-    switch (result.status) {
-    case EstimateStatus::NotANumber:
-        title = QStringLiteral("Not a number");
-        prompt = result.faultyField == InputField::Pieces
-                     ? QStringLiteral("Type a whole number in %1").arg(name)
-                     : QStringLiteral("Type a number in %1").arg(name);
-        break;
-    case EstimateStatus::TooLarge:
-        title = QStringLiteral("Value too large");
-        prompt = QStringLiteral("Make %1 smaller").arg(name);
-        break;
-    case EstimateStatus::ZeroLength:
-        title = QStringLiteral("Length not set");
-        prompt = QStringLiteral("%1 must not be zero").arg(name);
-        break;
-    case EstimateStatus::InternalDiameterTooLarge:
-        title = QStringLiteral("Section not possible");
-        prompt = QStringLiteral("%1 > %2").arg(name, quoted(InputField::Dimension1));
-        break;
-    case EstimateStatus::WallTooThick:
-        title = QStringLiteral("Section not possible");
-        prompt = QStringLiteral("2 \u00d7 %1 > %2").arg(name, quoted(InputField::Dimension1));
-        break;
-    case EstimateStatus::Ok:
+    const std::optional<InputRow> faulty = inputRow(result.faultyField);
+    // The core names a field for every fault it finds.
+    Q_ASSERT(faulty.has_value());
+    if (!faulty)
         return;
-    }
-    desktop_.showWarning(this, title, prompt);
-    NumberField *field = fieldOf(result.faultyField);
-    field->setFocus(Qt::OtherFocusReason);
-    field->selectAll();
+    const InputWarning warning =
+        inputWarning(result.status, result.faultyField, faulty->caption->text(),
+                     inputRow(InputField::Dimension1)->caption->text());
+    hideResultPanels();
+    desktop_.showWarning(this, warning.title, warning.prompt);
+    faulty->field->setFocus(Qt::OtherFocusReason);
+    faulty->field->selectAll();
 }
 
 // Tab and Shift+Tab enter the price options at the selected one, as on the classic desktop:
@@ -413,15 +296,15 @@ void Form1::text6KeyPress(int &keyCode) {
     keyCode = decimalFieldKey(keyCode);
 }
 
-void Form1::text2GotFocus() { selectOnEntry(ui_->Text2); }
+void Form1::text2GotFocus() { ui_->Text2->selectAll(); }
 
-void Form1::text3GotFocus() { selectOnEntry(ui_->Text3); }
+void Form1::text3GotFocus() { ui_->Text3->selectAll(); }
 
-void Form1::text4GotFocus() { selectOnEntry(ui_->Text4); }
+void Form1::text4GotFocus() { ui_->Text4->selectAll(); }
 
-void Form1::text5GotFocus() { selectOnEntry(ui_->Text5); }
+void Form1::text5GotFocus() { ui_->Text5->selectAll(); }
 
-void Form1::text6GotFocus() { selectOnEntry(ui_->Text6); }
+void Form1::text6GotFocus() { ui_->Text6->selectAll(); }
 
 void Form1::text2Edited() { hideResultPanels(); }
 

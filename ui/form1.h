@@ -3,6 +3,9 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
+
+class QLabel;
 
 namespace Ui {
 class Form1;
@@ -61,8 +64,12 @@ private:
     void hideResultPanels();
     EstimateInput readInput() const;
     void reportFaultyInput(const EstimateResult &result);
-    NumberField *fieldOf(InputField field) const;
-    QString captionOf(InputField field) const;
+
+    struct InputRow {
+        NumberField *field;
+        QLabel *caption;
+    };
+    std::optional<InputRow> inputRow(InputField field) const;
 
     std::unique_ptr<Ui::Form1> ui_;
     Desktop &desktop_;

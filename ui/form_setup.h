@@ -1,0 +1,32 @@
+#pragma once
+
+class QCursor;
+class QLineEdit;
+class QPixmap;
+class QWidget;
+
+// What the form needs beyond what a Designer form can say.
+namespace kalvora {
+
+// Designer forms store whole point sizes only; the form keeps the exact size of each font in
+// the dynamic property "fontPointSize".
+void applyFontPointSizes(QWidget *form);
+
+// The hand over the web link, sharp at any scale.
+QCursor handPointer();
+
+// The maker's logo, decoded at the size it is drawn in device pixels (1x or 2x).
+QPixmap logoPixmap();
+
+// A fixed density reads as a flat value on the button face; "Other" makes it an ordinary
+// input field on the window background.
+void setDensityFieldLook(QLineEdit *field, bool fixed);
+// Before any grade is chosen the density field looks fixed, yet takes typing.
+void setDensityBackground(QLineEdit *field, bool buttonFace);
+
+// Qt tells screen readers that a caption labels a control only when the two share a parent; the
+// grade box and the density field stand in the window, over the frame that holds their captions.
+// A hidden copy of such a caption beside its control carries the relation.
+void labelAcrossFrames(QWidget *form);
+
+} // namespace kalvora
