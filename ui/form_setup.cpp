@@ -35,8 +35,8 @@ QCursor handPointer() {
 
 QPixmap logoPixmap() {
     // Decoding a larger picture only to scale it down would be most of the window's start.
-    return QPixmap(qApp->devicePixelRatio() > 1 ? QStringLiteral(":/kalvora/logo@2x.gif")
-                                                : QStringLiteral(":/kalvora/logo.gif"));
+    return {qApp->devicePixelRatio() > 1 ? QStringLiteral(":/kalvora/logo@2x.gif")
+                                         : QStringLiteral(":/kalvora/logo.gif")};
 }
 
 // On the button face the density field paints no background of its own: the frame's fill
