@@ -1,8 +1,11 @@
 #include "ui/application.h"
 
+#include "ui/picture.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
+#include <QPixmap>
 
 // Resources compiled into a static library must be registered by hand.
 static void registerResources() { Q_INIT_RESOURCE(resources); }
@@ -17,9 +20,9 @@ void setUpApplication() {
     QApplication::setDesktopFileName(QStringLiteral("example.valtorre_metalli.kalvora"));
     // The 48-pixel icon, and a sharper one where the screen would blow it up; larger sizes come
     // from the installed icon theme, and decoding them here would slow the start.
-    QIcon icon(QStringLiteral(":/kalvora/icon-48.png"));
+    QIcon icon(readPicture(QStringLiteral(":/kalvora/icon-48.png"), "png"));
     if (qApp->devicePixelRatio() > 1)
-        icon.addFile(QStringLiteral(":/kalvora/icon-128.png"));
+        icon.addPixmap(readPicture(QStringLiteral(":/kalvora/icon-128.png"), "png"));
     QApplication::setWindowIcon(icon);
 
 #ifdef Q_OS_WIN

@@ -1,5 +1,7 @@
 #include "ui/form_setup.h"
 
+#include "ui/picture.h"
+
 #include <QApplication>
 #include <QCursor>
 #include <QLabel>
@@ -26,8 +28,9 @@ QCursor handPointer() {
     // the fingertip, at (12, 1) of the 32-pixel hand, and is given in the pixmap's own pixels.
     const qreal scale = qApp->devicePixelRatio();
     const int size = qRound(32 * scale);
-    const QPixmap hand(scale > 1 ? QStringLiteral(":/kalvora/hand-pointer-64.png")
-                                 : QStringLiteral(":/kalvora/hand-pointer.png"));
+    const QPixmap hand = readPicture(scale > 1 ? QStringLiteral(":/kalvora/hand-pointer-64.png")
+                                               : QStringLiteral(":/kalvora/hand-pointer.png"),
+                                     "gif");
     // Scaling to the size the hand already has leaves it untouched.
     return QCursor(hand.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
                    qRound(12 * scale), qRound(1 * scale));
@@ -35,8 +38,9 @@ QCursor handPointer() {
 
 QPixmap logoPixmap() {
     // Decoding a larger picture only to scale it down would be most of the window's start.
-    return {qApp->devicePixelRatio() > 1 ? QStringLiteral(":/kalvora/logo@2x.gif")
-                                         : QStringLiteral(":/kalvora/logo.gif")};
+    return readPicture(qApp->devicePixelRatio() > 1 ? QStringLiteral(":/kalvora/logo@2x.gif")
+                                                    : QStringLiteral(":/kalvora/logo.gif"),
+                       "gif");
 }
 
 // On the button face the density field paints no background of its own: the frame's fill
