@@ -30,7 +30,7 @@ QCursor handPointer() {
     const int size = qRound(32 * scale);
     const QPixmap hand = readPicture(scale > 1 ? QStringLiteral(":/kalvora/hand-pointer-64.png")
                                                : QStringLiteral(":/kalvora/hand-pointer.png"),
-                                     "gif");
+                                     "png");
     // Scaling to the size the hand already has leaves it untouched.
     return QCursor(hand.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
                    qRound(12 * scale), qRound(1 * scale));
