@@ -31,6 +31,8 @@ QString toQString(std::string_view text) {
 Form1::Form1(Desktop &desktop, QWidget *parent)
     : QWidget(parent), ui_(std::make_unique<Ui::Form1>()), desktop_(desktop) {
     ui_->setupUi(this);
+    // The title names the version, so that a user can tell which one an upgrade left in place.
+    setWindowTitle(QStringLiteral("Kalvora " KALVORA_VERSION));
     applyFontPointSizes(this);
     ui_->Image1->setPixmap(logoPixmap());
 
