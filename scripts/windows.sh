@@ -4,6 +4,11 @@
 #   app/kalvora.exe              the program, one file that needs no DLL beside it
 #   kalvora-2.2-setup.exe        the setup program (NSIS)
 #   kalvora-2.2-x64.msi          the Windows Installer package (wixl)
+#   SHA256SUMS                   the checksums of these three, as sha256sum -c reads them
+#
+# With KALVORA_SIGN_PKCS12 (a PKCS#12 file) and KALVORA_SIGN_PASSWORD set, the program, the
+# uninstaller, the setup program and the MSI are signed (SHA-256); KALVORA_SIGN_TIMESTAMP_URL
+# adds an RFC 3161 time stamp.
 #
 # The first run builds a static Qt for Windows from Debian's own qt6-base source into
 # ~/.cache/kalvora (the better part of an hour on two cores); later runs reuse it.
@@ -35,15 +40,46 @@ if [ "$mode" = --if-cached ] && [ ! -f "$(windows_qt_prefix)/.complete" ]; then
 fi
 
 ensure_packages g++-mingw-w64-x86-64-posix ninja-build dpkg-dev googletest nsis wixl \
-    wine wine64 xvfb xdotool imagemagick tesseract-ocr tesseract-ocr-eng
+    osslsigncode wine wine64 xvfb xdotool imagemagick tesseract-ocr tesseract-ocr-eng
+
+# The certificate is tried before anything is built, so that a wrong one stops the build at once.
+sign=OFF
+if [ -n "${KALVORA_SIGN_PKCS12:-}" ] || [ -n "${KALVORA_SIGN_PASSWORD:-}" ]; then
+    stop() {
+        echo "Not building: $*" >&2
+        exit 1
+    }
+    [ -n "${KALVORA_SIGN_PKCS12:-}" ] || stop "KALVORA_SIGN_PASSWORD is set, KALVORA_SIGN_PKCS12 is not"
+    [ -r "$KALVORA_SIGN_PKCS12" ] && [ -f "$KALVORA_SIGN_PKCS12" ] ||
+        stop "KALVORA_SIGN_PKCS12 names $KALVORA_SIGN_PKCS12, which cannot be read"
+    [ -n "${KALVORA_SIGN_PASSWORD+set}" ] || stop "KALVORA_SIGN_PASSWORD is not set"
+    openssl pkcs12 -in "$KALVORA_SIGN_PKCS12" -passin env:KALVORA_SIGN_PASSWORD -noout 2>/dev/null ||
+        openssl pkcs12 -legacy -in "$KALVORA_SIGN_PKCS12" -passin env:KALVORA_SIGN_PASSWORD \
+            -noout 2>/dev/null ||
+        stop "KALVORA_SIGN_PASSWORD does not open KALVORA_SIGN_PKCS12 ($KALVORA_SIGN_PKCS12)," \
+            "or it is no PKCS#12 file"
+    sign=ON
+    echo "Signing with the certificate in $KALVORA_SIGN_PKCS12${KALVORA_SIGN_TIMESTAMP_URL:+, time stamps from $KALVORA_SIGN_TIMESTAMP_URL}"
+else
+    echo "Not signing: KALVORA_SIGN_PKCS12 and KALVORA_SIGN_PASSWORD are not set"
+fi
 build_windows_qt
 
 export KALVORA_QT_WINDOWS
 KALVORA_QT_WINDOWS=$(windows_qt_prefix)
 build=build-windows
 step "Configuring the Windows build in $build" \
-    cmake --preset windows "${CMAKE_WARNING_OPTIONS[@]}" >/dev/null
-step "Building the program, its tests and installers" cmake --build "$build" --parallel "$(nproc)"
+    cmake --preset windows -DKALVORA_SIGN="$sign" "${CMAKE_WARNING_OPTIONS[@]}" >/dev/null
+# A build that fails half-way leaves no outputs, signed or not, to be taken for finished ones.
+outputs=("$build"/app/kalvora.exe "$build"/kalvora-*-setup.exe "$build"/kalvora-*-x64.msi
+    "$build"/SHA256SUMS)
+rm -f "${outputs[@]}"
+if ! step "Building the program, its tests and installers" \
+    cmake --build "$build" --parallel "$(nproc)"; then
+    rm -f "$build"/app/kalvora.exe "$build"/kalvora-*-setup.exe "$build"/kalvora-*-x64.msi
+    exit 1
+fi
+(cd "$build" && sha256sum kalvora-*-setup.exe kalvora-*-x64.msi app/kalvora.exe >SHA256SUMS)
 
 # A program that runs from wherever it is copied: it may import Windows' own DLLs only, not
 # MinGW's runtime (libstdc++, libgcc, winpthread) nor Qt's.
