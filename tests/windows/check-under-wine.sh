@@ -8,9 +8,16 @@
 #      kilogram, CALCULATE) shows the six lines of the Linux program, read back by OCR;
 #   5. a click on the web link leaves the program running and its window unchanged;
 #   6. the silent uninstaller leaves no file, shortcut or registry key of the program behind;
-#   7. the MSI package installs and uninstalls silently through msiexec, with the same checks.
+#   7. the MSI package installs and uninstalls silently through msiexec, with the same checks;
+#   8. /CurrentUser installs into the user's own folders and HKCU, and nothing under HKLM;
+#   9. a signed older build (2.1, made here from the same sources with a throwaway certificate)
+#      verifies, and each installer upgrades its own older installation, but neither replaces
+#      a running program nor installs beside the other installer's installation;
+#  10. at 120 and 144 dpi the window scales, and at 144 dpi the figures read right.
 #
 #   tests/windows/check-under-wine.sh [build folder]   (default build-windows)
+#
+# Step 9 builds into [build folder]-2.1 against KALVORA_QT_WINDOWS, as scripts/windows.sh sets it.
 #
 # Screenshots are kept in the build folder as wine-*.png.
 set -euo pipefail
@@ -74,7 +81,8 @@ program_dir="$drive_c/Program Files/Kalvora"
 shortcut="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Kalvora.lnk"
 # Wine's msiexec puts the shortcuts of a per-machine package into the user's Start menu, where
 # Windows puts them into the one of all users.
-msi_shortcut="$drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Kalvora.lnk"
+user_dir="$drive_c/users/$(id -un)/AppData/Local/Programs/Kalvora"
+user_shortcut="$drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Kalvora.lnk"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 
 # --- 1. The unit tests --------------------------------------------------------------------------
@@ -101,10 +109,13 @@ traces() {
     { grep -hiE 'kalvora|valtorre' "$WINEPREFIX"/*.reg || true; } | sort
 }
 
+setup=$(ls "$build"/kalvora-*-setup.exe)
+version=$(basename "$setup" | sed 's/^kalvora-\(.*\)-setup\.exe$/\1/')
 window=
-start_program() {
-    (cd "$work" && exec wine "C:\\Program Files\\Kalvora\\kalvora.exe") >"$work/program.log" 2>&1 &
-    window=$(timeout 60 xdotool search --sync --name '^Kalvora 2\.2$' | head -n 1) || true
+start_program() { # start_program [FOLDER [VERSION]]
+    local folder=${1:-C:\\Program Files\\Kalvora}
+    (cd "$work" && exec wine "$folder\\kalvora.exe") >"$work/program.log" 2>&1 &
+    window=$(timeout 60 xdotool search --sync --name "^Kalvora ${2:-$version}\$" | head -n 1) || true
     [ -n "$window" ]
 }
 
@@ -147,22 +158,32 @@ read_line() {
 figures() { grep -oE '[0-9]+(,[0-9]+)?' | paste -sd ' '; }
 
 # The values of the uninstall entries ("Apps and features") whose display name is Kalvora, as
-# the registry file holds them.
-uninstall_entry() {
+# the registry file holds them: system.reg for HKLM (by default), user.reg for HKCU.
+uninstall_entry() { # uninstall_entry [system|user]
     settle
     awk 'function flush() { if (kalvora && key ~ /CurrentVersion\\\\Uninstall\\\\/) printf "%s", entry }
          /^\[/ { flush(); key = $0; entry = ""; kalvora = 0 }
          { entry = entry $0 "\n" }
          /^"DisplayName"="Kalvora"$/ { kalvora = 1 }
-         END { flush() }' "$WINEPREFIX/system.reg"
+         END { flush() }' "$WINEPREFIX/${1:-system}.reg"
+}
+
+# Every uninstall entry of Kalvora as "installer hive version", for instance "setup HKCU 2.2".
+entries() {
+    local hive
+    for hive in system:HKLM user:HKCU; do
+        uninstall_entry "${hive%%:*}" | awk -v hive="${hive#*:}" '
+            /^\[/ { installer = $0 ~ /Uninstall\\\\Kalvora\]/ ? "setup" : "msi" }
+            /^"DisplayVersion"=/ { gsub(/"/, "", $2); print installer, hive, $2 }' FS==
+    done | sort | paste -sd ';'
 }
 
 check_installed() { # check_installed HOW SHORTCUT VALUE...
-    local how=$1 shortcut=$2 value
+    local how=$1 shortcut=$2 folder=${dir:-$program_dir} value
     shift 2
-    check "$how: kalvora.exe is under Program Files" test -f "$program_dir/kalvora.exe"
+    check "$how: kalvora.exe is in $folder" test -f "$folder/kalvora.exe"
     check "$how: the Start menu has the shortcut" test -f "$shortcut"
-    uninstall_entry >"$work/entry"
+    uninstall_entry "${hive:-system}" >"$work/entry"
     for value in "$@"; do
         check "$how: \"Apps and features\" lists Kalvora with its $value" \
             grep -q "^\"$value\"=[^\"]*\"[^\"]" "$work/entry"
@@ -182,14 +203,23 @@ check_installed "setup /S" "$shortcut" DisplayName DisplayVersion Publisher Disp
     UninstallString QuietUninstallString
 check "setup /S: its uninstall entry gives the size" grep -q '^"EstimatedSize"=dword:' "$work/entry"
 
-# --- 3. The installed program's window ----------------------------------------------------------
-if start_program; then
-    pass "the installed program opens a window titled \"Kalvora 2.2\""
+# --- 3. The installed program's window, at SCALE percent of 96 dpi -----------------------------
+scaled() { echo $((($1 * scale + 50) / 100)); }
+check_window() { # check_window SCALE
+    local scale=$1 suffix=${1%100}
+    local width height
+    width=$(scaled 442) height=$(scaled 488)
+    if ! start_program; then
+        fail "at $scale %: the installed program opens a window titled \"Kalvora $version\""
+        return
+    fi
+    pass "at $scale %: the installed program opens a window titled \"Kalvora $version\""
     xdotool windowfocus --sync "$window"
     eval "$(xdotool getwindowgeometry --shell "$window")" # X, Y, WIDTH, HEIGHT
-    check "its client area is 442 x 488 (it is ${WIDTH} x ${HEIGHT})" \
-        test "$WIDTH" = 442 -a "$HEIGHT" = 488
-    capture "$build/wine-start.png"
+    check "its client area is $width x $height (it is ${WIDTH} x ${HEIGHT})" \
+        test "$WIDTH" = "$width" -a "$HEIGHT" = "$height"
+    capture "$build/wine-start${suffix:+-$suffix}.png"
+    [ "$scale" = 125 ] && return
 
     # --- 4. A keyboard estimate through X -------------------------------------------------------
     # The grade box has the focus: Carbon steel is the seventh grade, Round bar the second shape.
@@ -202,29 +232,31 @@ if start_program; then
     xdotool key Tab
     xdotool type --delay 60 2,50
     xdotool key --delay 60 Tab Return
-    capture "$build/wine-estimate.png"
+    local estimate="$build/wine-estimate${suffix:+-$suffix}.png"
+    capture "$estimate"
     # The result labels, in the window: three rows in each panel (at 280,195 and 280,293).
-    expected=("1 61,66" "4 246,64" "1 61,66" "1 154,15" "4 616,6" "1 154,15")
-    line=0
+    local expected=("1 61,66" "4 246,64" "1 61,66" "1 154,15" "4 616,6" "1 154,15")
+    local line=0 panel_top row_top text
     for panel_top in 195 293; do
         for row_top in 24 48 72; do
-            text=$(read_line "$build/wine-estimate.png" 288 $((panel_top + row_top)) 137 17)
+            text=$(read_line "$estimate" "$(scaled 288)" "$(scaled $((panel_top + row_top)))" \
+                "$(scaled 137)" "$(scaled 17)")
             check "result line $((line + 1)) reads \"$text\", the figures ${expected[line]}" \
                 test "$(figures <<<"$text")" = "${expected[line]}"
             line=$((line + 1))
         done
     done
+    [ "$scale" != 100 ] && return
 
     # --- 5. The web link --------------------------------------------------------------------------
     click_at $((8 + 417 / 2)) $((464 + 25 / 2))
     capture "$build/wine-after-link.png"
     check "after a click on the link the program still runs" \
-        bash -c "xdotool search --name '^Kalvora 2\.2$' >/dev/null"
+        bash -c "xdotool search --name '^Kalvora ${version//./\\.}\$' >/dev/null"
     check "and its window is unchanged" \
-        bash -c "[ \"\$(compare -metric AE '$build/wine-estimate.png' '$build/wine-after-link.png' null: 2>&1)\" = 0 ]"
-else
-    fail "the installed program opens a window titled \"Kalvora 2.2\""
-fi
+        bash -c "[ \"\$(compare -metric AE '$estimate' '$build/wine-after-link.png' null: 2>&1)\" = 0 ]"
+}
+check_window 100
 stop_program
 
 # --- 6. Silent uninstall -------------------------------------------------------------------------
@@ -237,7 +269,7 @@ msi=$(winepath -w "$(ls "$build"/kalvora-*-x64.msi)")
 wine msiexec /i "$msi" /qn
 settle
 # Windows Installer keeps the product's icon with the package; Wine writes no DisplayIcon.
-check_installed "msiexec /i /qn" "$msi_shortcut" DisplayName DisplayVersion Publisher \
+check_installed "msiexec /i /qn" "$user_shortcut" DisplayName DisplayVersion Publisher \
     UninstallString
 check "msiexec /i /qn: the product has its icon" grep -q '^"ProductIcon"=".*kalvora.ico"' \
     "$WINEPREFIX/system.reg"
@@ -246,6 +278,89 @@ stop_program
 wine msiexec /x "$msi" /qn
 settle
 check_removed "msiexec /x /qn"
+
+# --- Installers, run one after the other ---------------------------------------------------------
+# Wine hands on the low byte of an exit code only: 1603 arrives as 67, 3010 as 194.
+installs() { # installs HOW EXIT_CODE PROGRAM ARGUMENT...: runs an installer, checks its exit code
+    local how=$1 code=$2 status=0
+    shift 2
+    wine "$@" >/dev/null 2>&1 || status=$?
+    check "$how: exits with $code (its low byte is $status)" test "$status" = $((code % 256))
+}
+holds() { # holds HOW ENTRIES PROGRAM: the uninstall entries, and the program in Program Files
+    check "$1: the uninstall entries are \"$2\" (they are \"$(entries)\")" test "$(entries)" = "$2"
+    check "$1: Program Files holds $3" cmp -s "$program_dir/kalvora.exe" "$3"
+}
+
+# --- 8. For the current user alone --------------------------------------------------------------
+installs "setup /S /CurrentUser" 0 "$setup" /S /CurrentUser
+dir=$user_dir hive=user check_installed "setup /S /CurrentUser" "$user_shortcut" DisplayName \
+    DisplayVersion Publisher DisplayIcon UninstallString QuietUninstallString
+check "setup /S /CurrentUser: nothing of the program is under HKLM" \
+    bash -c "! grep -qiE 'kalvora|valtorre' '$WINEPREFIX/system.reg'"
+installs "setup /S /AllUsers beside it" 2 "$setup" /S /AllUsers
+installs "msiexec /i /qn beside it" 1603 msiexec /i "$msi" /qn
+check "and the one installation for the current user stays" test "$(entries)" = "setup HKCU $version"
+wine "$(winepath -w "$user_dir")\\uninstall.exe" /S
+settle
+check_removed "its uninstall /S"
+
+# --- 9. Signing, upgrades, a running program, both installers -----------------------------------
+older="$build-2.1"
+new_exe="$build/app/kalvora.exe" old_exe="$older/app/kalvora.exe"
+openssl req -x509 -newkey rsa:2048 -nodes -subj "/CN=Kalvora test" -days 2 \
+    -keyout "$work/key.pem" -out "$work/cert.pem" 2>/dev/null
+export KALVORA_SIGN_PKCS12="$work/cert.p12" KALVORA_SIGN_PASSWORD="pass $RANDOM word"
+openssl pkcs12 -export -inkey "$work/key.pem" -in "$work/cert.pem" -out "$KALVORA_SIGN_PKCS12" \
+    -passout env:KALVORA_SIGN_PASSWORD
+KALVORA_SIGN_PASSWORD=wrong$RANDOM bash scripts/windows.sh --no-tests >"$work/wrong.log" 2>&1 || true
+check "a wrong password stops the build and names KALVORA_SIGN_PASSWORD, not the password" \
+    bash -c "grep -q 'Not building: KALVORA_SIGN_PASSWORD' '$work/wrong.log' && ! grep -q wrong '$work/wrong.log'"
+cmake --preset windows -B "$older" -DBUILD_TESTING=OFF -DKALVORA_SIGN=ON \
+    -DCMAKE_PROJECT_INCLUDE="$PWD/tests/windows/older-version.cmake" >/dev/null
+cmake --build "$older" --target windows_installers >"$work/older.log" 2>&1 || cat "$work/older.log"
+older_setup="$older/kalvora-2.1-setup.exe"
+older_msi=$(winepath -w "$older/kalvora-2.1-x64.msi")
+signed() { osslsigncode verify -CAfile "$work/cert.pem" -in "$1" >/dev/null 2>&1; }
+for file in "$old_exe" "$older_setup" "$older/kalvora-2.1-x64.msi"; do
+    check "$(basename "$file") of the older build is signed" signed "$file"
+done
+
+installs "setup 2.1 /S" 0 "$older_setup" /S
+check "its uninstaller is signed" signed "$program_dir/uninstall.exe"
+check "the older program runs" start_program "C:\\Program Files\\Kalvora" 2.1
+installs "setup $version /S while 2.1 runs" 2 "$setup" /S
+stop_program
+holds "after it" "setup HKLM 2.1" "$old_exe"
+installs "setup $version /S over 2.1" 0 "$setup" /S
+holds "after it" "setup HKLM $version" "$new_exe"
+installs "msiexec /i /qn over it" 1603 msiexec /i "$msi" /qn
+holds "after it" "setup HKLM $version" "$new_exe"
+wine "C:\\Program Files\\Kalvora\\uninstall.exe" /S
+settle
+check_removed "uninstall /S after the upgrade"
+
+installs "msiexec /i 2.1 /qn" 0 msiexec /i "$older_msi" /qn
+check "the older program runs" start_program "C:\\Program Files\\Kalvora" 2.1
+# Windows Installer replaces a file in use at the next restart, and says so with 3010.
+installs "msiexec /i $version /qn while 2.1 runs" 3010 msiexec /i "$msi" /qn
+stop_program
+holds "until a restart" "msi HKLM $version.0" "$old_exe"
+wine wineboot --restart >/dev/null 2>&1
+holds "after a restart" "msi HKLM $version.0" "$new_exe"
+installs "setup /S over it" 2 "$setup" /S
+holds "after it" "msi HKLM $version.0" "$new_exe"
+installs "msiexec /x /qn" 0 msiexec /x "$msi" /qn
+check_removed "msiexec /x /qn after the upgrade"
+
+# --- 10. At 120 and 144 dpi ---------------------------------------------------------------------
+wine "$setup" /S
+for dpi in 120 144; do
+    wine reg add "$desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
+    settle
+    check_window $((dpi * 100 / 96))
+    stop_program
+done
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures checks under Wine failed"
