@@ -10,14 +10,11 @@
 #   6. the silent uninstaller leaves no file, shortcut or registry key of the program behind;
 #   7. the MSI package installs and uninstalls silently through msiexec, with the same checks;
 #   8. /CurrentUser installs into the user's own folders and HKCU, and nothing under HKLM;
-#   9. a signed older build (2.1, made here from the same sources with a throwaway certificate)
-#      verifies, and each installer upgrades its own older installation, but neither replaces
-#      a running program nor installs beside the other installer's installation;
+#   9. a signed 2.1 build (made in [build folder]-2.1) verifies; each installer upgrades its own
+#      2.1, but neither replaces a running program nor installs beside the other's installation;
 #  10. at 120 and 144 dpi the window scales, and at 144 dpi the figures read right.
 #
-#   tests/windows/check-under-wine.sh [build folder]   (default build-windows)
-#
-# Step 9 builds into [build folder]-2.1 against KALVORA_QT_WINDOWS, as scripts/windows.sh sets it.
+#   tests/windows/check-under-wine.sh [build folder]   (default build-windows; KALVORA_QT_WINDOWS set)
 #
 # Screenshots are kept in the build folder as wine-*.png.
 set -euo pipefail
