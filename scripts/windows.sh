@@ -71,12 +71,14 @@ build=build-windows
 step "Configuring the Windows build in $build" \
     cmake --preset windows -DKALVORA_SIGN="$sign" "${CMAKE_WARNING_OPTIONS[@]}" >/dev/null
 # A build that fails half-way leaves no outputs, signed or not, to be taken for finished ones.
-outputs=("$build"/app/kalvora.exe "$build"/kalvora-*-setup.exe "$build"/kalvora-*-x64.msi
-    "$build"/SHA256SUMS)
-rm -f "${outputs[@]}"
+remove_outputs() {
+    rm -f "$build"/app/kalvora.exe "$build"/kalvora-*-setup.exe "$build"/kalvora-*-x64.msi \
+        "$build"/SHA256SUMS
+}
+remove_outputs
 if ! step "Building the program, its tests and installers" \
     cmake --build "$build" --parallel "$(nproc)"; then
-    rm -f "$build"/app/kalvora.exe "$build"/kalvora-*-setup.exe "$build"/kalvora-*-x64.msi
+    remove_outputs
     exit 1
 fi
 (cd "$build" && sha256sum kalvora-*-setup.exe kalvora-*-x64.msi app/kalvora.exe >SHA256SUMS)
