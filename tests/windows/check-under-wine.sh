@@ -277,27 +277,27 @@ settle
 check_removed "msiexec /x /qn"
 
 # --- Installers, run one after the other ---------------------------------------------------------
-# Wine hands on the low byte of an exit code only: 1603 arrives as 67, 3010 as 194.
-installs() { # installs HOW EXIT_CODE PROGRAM ARGUMENT...: runs an installer, checks its exit code
-    local how=$1 code=$2 status=0
-    shift 2
+# Runs an installer, closes the program, checks the exit code (Wine hands on its low byte only:
+# 1603 arrives as 67), the uninstall entries and, unless empty, the program in Program Files.
+expect() { # expect HOW EXIT_CODE ENTRIES PROGRAM COMMAND...
+    local how=$1 code=$2 want=$3 program=$4 status=0 got
+    shift 4
     wine "$@" >/dev/null 2>&1 || status=$?
-    check "$how: exits with $code (its low byte is $status)" test "$status" = $((code % 256))
-}
-holds() { # holds HOW ENTRIES PROGRAM: the uninstall entries, and the program in Program Files
-    check "$1: the uninstall entries are \"$2\" (they are \"$(entries)\")" test "$(entries)" = "$2"
-    check "$1: Program Files holds $3" cmp -s "$program_dir/kalvora.exe" "$3"
+    stop_program
+    got="exit $status, entries \"$(entries)\""
+    check "$how: $got" test "$got" = "exit $((code % 256)), entries \"$want\""
+    [ -z "$program" ] || check "$how: Program Files holds $program" \
+        cmp -s "$program_dir/kalvora.exe" "$program"
 }
 
 # --- 8. For the current user alone --------------------------------------------------------------
-installs "setup /S /CurrentUser" 0 "$setup" /S /CurrentUser
+expect "setup /S /CurrentUser" 0 "setup HKCU $version" "" "$setup" /S /CurrentUser
 dir=$user_dir hive=user check_installed "setup /S /CurrentUser" "$user_shortcut" DisplayName \
     DisplayVersion Publisher DisplayIcon UninstallString QuietUninstallString
 check "setup /S /CurrentUser: nothing of the program is under HKLM" \
     bash -c "! grep -qiE 'kalvora|valtorre' '$WINEPREFIX/system.reg'"
-installs "setup /S /AllUsers beside it" 2 "$setup" /S /AllUsers
-installs "msiexec /i /qn beside it" 1603 msiexec /i "$msi" /qn
-check "and the one installation for the current user stays" test "$(entries)" = "setup HKCU $version"
+expect "setup /S /AllUsers beside it" 2 "setup HKCU $version" "" "$setup" /S /AllUsers
+expect "msiexec /i /qn beside it" 1603 "setup HKCU $version" "" msiexec /i "$msi" /qn
 wine "$(winepath -w "$user_dir")\\uninstall.exe" /S
 settle
 check_removed "its uninstall /S"
@@ -313,42 +313,32 @@ openssl pkcs12 -export -inkey "$work/key.pem" -in "$work/cert.pem" -out "$KALVOR
 KALVORA_SIGN_PASSWORD=wrong$RANDOM bash scripts/windows.sh --no-tests >"$work/wrong.log" 2>&1 || true
 check "a wrong password stops the build and names KALVORA_SIGN_PASSWORD, not the password" \
     bash -c "grep -q 'Not building: KALVORA_SIGN_PASSWORD' '$work/wrong.log' && ! grep -q wrong '$work/wrong.log'"
+rm -rf "$older" # signed afresh with this run's certificate
 cmake --preset windows -B "$older" -DBUILD_TESTING=OFF -DKALVORA_SIGN=ON \
     -DCMAKE_PROJECT_INCLUDE="$PWD/tests/windows/older-version.cmake" >/dev/null
 cmake --build "$older" --target windows_installers >"$work/older.log" 2>&1 || cat "$work/older.log"
-older_setup="$older/kalvora-2.1-setup.exe"
 older_msi=$(winepath -w "$older/kalvora-2.1-x64.msi")
+
+expect "setup 2.1 /S" 0 "setup HKLM 2.1" "$old_exe" "$older/kalvora-2.1-setup.exe" /S
 signed() { osslsigncode verify -CAfile "$work/cert.pem" -in "$1" >/dev/null 2>&1; }
-for file in "$old_exe" "$older_setup" "$older/kalvora-2.1-x64.msi"; do
-    check "$(basename "$file") of the older build is signed" signed "$file"
+for file in "$old_exe" "$older"/kalvora-2.1-{setup.exe,x64.msi} "$program_dir/uninstall.exe"; do
+    check "$(basename "$file") of 2.1 is signed" signed "$file"
 done
-
-installs "setup 2.1 /S" 0 "$older_setup" /S
-check "its uninstaller is signed" signed "$program_dir/uninstall.exe"
 check "the older program runs" start_program "C:\\Program Files\\Kalvora" 2.1
-installs "setup $version /S while 2.1 runs" 2 "$setup" /S
-stop_program
-holds "after it" "setup HKLM 2.1" "$old_exe"
-installs "setup $version /S over 2.1" 0 "$setup" /S
-holds "after it" "setup HKLM $version" "$new_exe"
-installs "msiexec /i /qn over it" 1603 msiexec /i "$msi" /qn
-holds "after it" "setup HKLM $version" "$new_exe"
-wine "C:\\Program Files\\Kalvora\\uninstall.exe" /S
-settle
-check_removed "uninstall /S after the upgrade"
+expect "setup $version /S while 2.1 runs" 2 "setup HKLM 2.1" "$old_exe" "$setup" /S
+expect "setup $version /S over 2.1" 0 "setup HKLM $version" "$new_exe" "$setup" /S
+expect "msiexec /i /qn over it" 1603 "setup HKLM $version" "$new_exe" msiexec /i "$msi" /qn
+expect "its uninstall /S" 0 "" "" "C:\\Program Files\\Kalvora\\uninstall.exe" /S
 
-installs "msiexec /i 2.1 /qn" 0 msiexec /i "$older_msi" /qn
+expect "msiexec /i 2.1 /qn" 0 "msi HKLM 2.1.0" "$old_exe" msiexec /i "$older_msi" /qn
 check "the older program runs" start_program "C:\\Program Files\\Kalvora" 2.1
 # Windows Installer replaces a file in use at the next restart, and says so with 3010.
-installs "msiexec /i $version /qn while 2.1 runs" 3010 msiexec /i "$msi" /qn
-stop_program
-holds "until a restart" "msi HKLM $version.0" "$old_exe"
-wine wineboot --restart >/dev/null 2>&1
-holds "after a restart" "msi HKLM $version.0" "$new_exe"
-installs "setup /S over it" 2 "$setup" /S
-holds "after it" "msi HKLM $version.0" "$new_exe"
-installs "msiexec /x /qn" 0 msiexec /x "$msi" /qn
-check_removed "msiexec /x /qn after the upgrade"
+expect "msiexec /i $version /qn while 2.1 runs" 3010 "msi HKLM $version.0" "$old_exe" \
+    msiexec /i "$msi" /qn
+expect "a restart" 0 "msi HKLM $version.0" "$new_exe" wineboot --restart
+expect "setup /S over it" 2 "msi HKLM $version.0" "$new_exe" "$setup" /S
+expect "msiexec /x /qn" 0 "" "" msiexec /x "$msi" /qn
+check_removed "msiexec /x /qn after the upgrades"
 
 # --- 10. At 120 and 144 dpi ---------------------------------------------------------------------
 wine "$setup" /S
