@@ -1,5 +1,6 @@
 #include "ui/application.h"
 
+#include "ui/form_setup.h"
 #include "ui/picture.h"
 
 #include <QApplication>
@@ -29,17 +30,10 @@ void setUpApplication() {
     // The form is drawn for the classic Windows look: sunken three-dimensional fields, raised
     // buttons and drop-down arrows, where the current Windows style draws flat outlines.
     QApplication::setStyle(QStringLiteral("windows"));
-#else
-    // Windows has both faces. Elsewhere fontconfig maps Arial to Liberation Sans, but has no
-    // rule for Microsoft Sans Serif and would fall back to a wider face that clips the contact
-    // labels.
-    QFont::insertSubstitution(QStringLiteral("Microsoft Sans Serif"),
-                              QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
 #endif
     // The offscreen platform and the desktops differ in their default font; message boxes and
     // anything without a font of its own should measure alike everywhere.
-    QFont font(QStringLiteral("Microsoft Sans Serif"));
+    QFont font(drawnFamily(QStringLiteral("Microsoft Sans Serif")));
     font.setPointSizeF(8.25);
     QApplication::setFont(font);
 }

@@ -2,8 +2,8 @@
 
 namespace kalvora {
 
-// Application-wide settings that the window relies on: names, icon, and fonts that measure
-// alike on every machine (Liberation Sans where Arial or Microsoft Sans Serif is missing).
+// Application-wide settings that the window relies on: names, icon, and a font that measures
+// alike on every machine (Liberation Sans for Microsoft Sans Serif, except on Windows and macOS).
 // Call it once the application object exists and before any widget does.
 void setUpApplication();
 

@@ -33,7 +33,7 @@ Form1::Form1(Desktop &desktop, QWidget *parent)
     ui_->setupUi(this);
     // The title names the version, so that a user can tell which one an upgrade left in place.
     setWindowTitle(QStringLiteral("Kalvora " KALVORA_VERSION));
-    applyFontPointSizes(this);
+    applyFormFonts(this);
     ui_->Image1->setPixmap(logoPixmap());
 
     ui_->Label8->setText(QString::fromUtf8(branding::kWebHost));

@@ -10,7 +10,7 @@
 
 namespace kalvora {
 
-void applyFontPointSizes(QWidget *form) {
+void applyFormFonts(QWidget *form) {
     QList<QWidget *> widgets{form};
     widgets += form->findChildren<QWidget *>();
     for (QWidget *widget : widgets) {
@@ -18,9 +18,19 @@ void applyFontPointSizes(QWidget *form) {
         if (!size.isValid())
             continue;
         QFont font = widget->font();
+        font.setFamily(drawnFamily(widget->property("fontFamily").toString()));
         font.setPointSizeF(size.toDouble());
         widget->setFont(font);
     }
+}
+
+QString drawnFamily(const QString &formFamily) {
+#if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
+    return formFamily;
+#else
+    Q_UNUSED(formFamily)
+    return QStringLiteral("Liberation Sans");
+#endif
 }
 
 QCursor handPointer() {
