@@ -9,8 +9,9 @@ class QWidget;
 // What the form needs beyond what a Designer form can say.
 namespace kalvora {
 
-// Designer forms store whole point sizes only; the form keeps the family and exact size of each
-// font in the dynamic properties "fontFamily" and "fontPointSize".
+// The form keeps each font's family and exact size in the dynamic properties "fontFamily" and
+// "fontPointSize": Designer forms store whole point sizes only, and the face that draws a family
+// is chosen for the system the program runs on (drawnFamily).
 void applyFormFonts(QWidget *form);
 
 // The family that draws one of the form's Windows fonts here: the family itself on Windows and
