@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Start-up time and peak memory of the calculator against a bare Qt window of the same size
-# (bench/startup_probe.cpp and bench/bare_window.cpp), each a whole process that quits at its
-# first paint, on a private Xvfb display: a real X server, as on a desktop.
+# (bench/startup_probe.cpp and bench/bare_window.cpp), each a whole process that ends once the
+# X server has its first picture, on a private Xvfb display: a real X server, as on a desktop.
 #
 #   scripts/startup-benchmark.sh [runs]   (default 30 timed runs and 15 memory runs of each)
 set -euo pipefail
