@@ -76,3 +76,7 @@ TEST_PACKAGES=(libgtest-dev "${ACCESSIBILITY_PACKAGES[@]}")
 # it); Qt's and GoogleTest's headers are system headers, out of its reach. Given on every
 # configure, so that an ON cached by an earlier run does not outlive it.
 CMAKE_WARNING_OPTIONS=(-DCMAKE_COMPILE_WARNING_AS_ERROR="${KALVORA_WARNINGS_AS_ERRORS:-OFF}")
+
+# What building and testing the web edition needs (scripts/web.sh). npm comes with node when
+# node is not Debian's own, so scripts/web.sh asks for Debian's npm only when no npm is there.
+WEB_PACKAGES=(nodejs chromium python3)
