@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# Checks the formatting and runs clang-tidy on the program's own code (core, ui, app).
+# Checks the formatting and runs clang-tidy on the program's own code (core, ui, app), and ESLint
+# on the web edition's JavaScript.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 ensure_packages "${BUILD_PACKAGES[@]}" clang-format clang-tidy
+
+ensure_web_tools
+step "Linting the web edition's JavaScript with ESLint" sh -c 'cd web && npx --no-install eslint .'
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -77,6 +77,18 @@ TEST_PACKAGES=(libgtest-dev "${ACCESSIBILITY_PACKAGES[@]}")
 # configure, so that an ON cached by an earlier run does not outlive it.
 CMAKE_WARNING_OPTIONS=(-DCMAKE_COMPILE_WARNING_AS_ERROR="${KALVORA_WARNINGS_AS_ERRORS:-OFF}")
 
-# What building and testing the web edition needs (scripts/web.sh). npm comes with node when
-# node is not Debian's own, so scripts/web.sh asks for Debian's npm only when no npm is there.
-WEB_PACKAGES=(nodejs chromium python3)
+# The web page and its tests need these as well (scripts/web.sh); npm comes with ensure_web_tools.
+WEB_PACKAGES+=(chromium python3)
+
+# ensure_web_tools: node and npm, and the npm packages that web/package-lock.json pins (puppeteer,
+# ESLint), installed again only when the lock file changed since the last install.
+ensure_web_tools() {
+    ensure_packages nodejs
+    # Node from elsewhere (NodeSource) brings its own npm and conflicts with Debian's package.
+    command -v npm >/dev/null || ensure_packages npm
+    if ! cmp -s web/package-lock.json web/node_modules/.kalvora-installed-lock; then
+        step "Installing the web edition's tools from web/package-lock.json" \
+            sh -c 'cd web && npm ci --no-audit --no-fund' &&
+            cp web/package-lock.json web/node_modules/.kalvora-installed-lock
+    fi
+}
