@@ -43,7 +43,8 @@ build_site() {
     mkdir "$next/src"
     cp web/src/*.js "$next/src/"
     if compgen -G 'web/src/*.css' >/dev/null; then cp web/src/*.css "$next/src/"; fi
-    cp "$build"/core/*.wasm "$next/src/"
+    # core.js finds the module beside itself.
+    cp "$build/core/kalvora-core.wasm" "$next/src/"
     # Last: it lists and hashes every other file.
     python3 web/generate_offline.py "$next"
     chmod -R a+rX "$next"
