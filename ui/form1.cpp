@@ -1,13 +1,13 @@
 #include "ui/form1.h"
 
 #include "core/estimate.h"
+#include "core/key_rules.h"
 #include "core/material_grades.h"
 #include "core/shapes.h"
 #include "ui/branding.h"
 #include "ui/desktop.h"
 #include "ui/form_setup.h"
 #include "ui/input_warning.h"
-#include "ui/key_rules.h"
 #include "ui/ui_form1.h"
 #include "ui/wheel_guard.h"
 
@@ -186,14 +186,17 @@ void Form1::command1Click() {
     }
     ui_->Frame4->show();
     ui_->Frame5->setVisible(result.pricePanelShown);
-    if (result.gradeMissing)
-        desktop_.showWarning(this, QStringLiteral("Grade not set"), QStringLiteral("Choose grade"));
+    if (result.gradeMissing) {
+        const InputWarning warning = toInputWarning(gradeMissingWarning());
+        desktop_.showWarning(this, warning.title, warning.prompt);
+    }
     if (result.piecesReset)
         ui_->Text5->setText(QStringLiteral("1"));
     ui_->Label20->setVisible(result.allPiecesShown);
     ui_->Label23->setVisible(result.allPiecesShown);
     if (result.shapeMissing) {
-        desktop_.showWarning(this, QStringLiteral("Shape not set"), QStringLiteral("Choose shape"));
+        const InputWarning warning = toInputWarning(shapeMissingWarning());
+        desktop_.showWarning(this, warning.title, warning.prompt);
         ui_->Combo1->setFocus();
         return;
     }

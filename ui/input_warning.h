@@ -1,24 +1,21 @@
 #pragma once
 
+#include "core/warnings.h"
+
 #include <QString>
 
 namespace kalvora {
 
-enum class EstimateStatus;
-enum class InputField;
-
-// The name a caption gives its field: the caption without its colon.
-QString fieldName(QString caption);
+// The core's texts of core/warnings.h, as Qt strings.
+QString fieldName(const QString &caption);
 
 struct InputWarning {
     QString title;
     QString prompt;
 };
 
-// The warning for an input that cannot give an estimate. It names the faulty field, and for an
-// impossible hollow section the external diameter it is measured against, by their captions.
-// Each prompt fits one line of the message box, which wraps beyond half the screen's width: a
-// 1024-pixel screen at 2x leaves 183 pixels. An estimate that could be made has no warning.
+InputWarning toInputWarning(const Warning &warning);
+
 InputWarning inputWarning(EstimateStatus status, InputField field, const QString &fieldCaption,
                           const QString &externalDiameterCaption);
 
