@@ -379,26 +379,41 @@ TEST_F(InputField, DensityFieldSelectsNothingOnEntry) {
     EXPECT_EQ(text("Text1"), "0,002");
 }
 
+// What a field told the source of a drag on entering, on moving and on the drop.
+struct DragActions {
+    Qt::DropAction entered = Qt::IgnoreAction;
+    Qt::DropAction moved = Qt::IgnoreAction;
+    Qt::DropAction dropped = Qt::IgnoreAction;
+};
+
 // Drops text at the end of a field as a drag from another program does, which offers to copy
-// or to move it: the drop follows only when the field has accepted the drag on entering and on
-// moving. Returns what the field did with it, for the source to act on.
-Qt::DropAction dropText(QLineEdit *field, const QString &text,
-                        Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+// or to move it and proposes to move: the drop follows only when the field has accepted the drag
+// on entering and on moving. On X11 the source acts on what the field accepts at each step.
+DragActions dropText(QLineEdit *field, const QString &text,
+                     Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QMimeData data;
     data.setText(text);
     const QPoint at(field->width() - 2, field->height() / 2);
     const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+    DragActions actions;
     QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, modifiers);
+    enter.setDropAction(Qt::MoveAction);
     QApplication::sendEvent(field, &enter);
     if (!enter.isAccepted())
-        return Qt::IgnoreAction;
+        return actions;
+    actions.entered = enter.dropAction();
     QDragMoveEvent move(at, offered, &data, Qt::LeftButton, modifiers);
+    move.setDropAction(Qt::MoveAction);
     QApplication::sendEvent(field, &move);
     if (!move.isAccepted())
-        return Qt::IgnoreAction;
+        return actions;
+    actions.moved = move.dropAction();
     QDropEvent drop(QPointF(at), offered, &data, Qt::LeftButton, modifiers);
+    drop.setDropAction(Qt::MoveAction);
     QApplication::sendEvent(field, &drop);
-    return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
+    if (drop.isAccepted())
+        actions.dropped = drop.dropAction();
+    return actions;
 }
 
 enum class Via { CtrlV, Drop, InputMethod };
@@ -452,11 +467,36 @@ INSTANTIATE_TEST_SUITE_P(
         PasteCase{"FixedDensityTakesNothing", "Text1", "7,85", "1", "7,85", Via::CtrlV}),
     RowName{});
 
-// The field may take only part of a dropped text, so the source is told to keep all of it,
-// even when the user holds Shift to move it.
+// The field may take only part of a dropped text, so the source is told to keep all of it, at
+// every step of the drag, even when the user holds Shift to move it.
 TEST_F(InputField, DroppedTextIsCopiedNotMoved) {
-    EXPECT_EQ(dropText(control<QLineEdit>("Text5"), QStringLiteral("12 pcs"), Qt::ShiftModifier),
-              Qt::CopyAction);
+    for (const Qt::KeyboardModifiers modifiers : {Qt::NoModifier, Qt::ShiftModifier}) {
+        const DragActions actions =
+            dropText(control<QLineEdit>("Text5"), QStringLiteral("12 pcs"), modifiers);
+        EXPECT_EQ(actions.entered, Qt::CopyAction);
+        EXPECT_EQ(actions.moved, Qt::CopyAction);
+        EXPECT_EQ(actions.dropped, Qt::CopyAction);
+    }
+}
+
+// Only the focused control shows a caret: the one that showed where a drop would land goes with
+// the drop, as it goes when a drag leaves.
+TEST_F(InputField, DropIntoAFieldWithoutTheFocusLeavesNoCaret) {
+    auto *price = control<QLineEdit>("Text6");
+    // A field that has had the focus keeps its caret lit for the next time it is drawn.
+    price->setFocus(Qt::TabFocusReason);
+    control("Combo1")->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(focused(), "Combo1");
+    ASSERT_EQ(dropText(price, QStringLiteral("EUR 12.50")).dropped, Qt::CopyAction);
+    const QImage afterDrop = price->grab().toImage();
+    // The same field with a drag's caret at the end, where the dropped text ends.
+    QMimeData data;
+    data.setText(QStringLiteral("1"));
+    QDragEnterEvent over(QPoint(price->width() - 2, price->height() / 2), Qt::CopyAction, &data,
+                         Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(price, &over);
+    ASSERT_TRUE(over.isAccepted());
+    EXPECT_NE(price->grab().toImage(), afterDrop) << "a caret shows in a field without the focus";
 }
 
 // Without a key rule of its own, a field takes pasted text as it comes.

@@ -204,13 +204,45 @@ void NumberField::mouseReleaseEvent(QMouseEvent *event) {
         setSelection(entered->start, entered->length);
 }
 
-// QLineEdit takes a drag only into an editable field and only of plain text, and moves the
-// caret under the pointer as the drag moves; but it would insert the dropped text as it is.
-void NumberField::dropEvent(QDropEvent *event) {
-    insertFiltered(event->mimeData()->text());
-    // The source keeps its text: the field may have taken only part of it.
+namespace {
+
+// The action a drag source acts on is the one the target accepts, on entering and moving as well
+// as on the drop: accepting a move tells another program's editor to delete its text. The field
+// may take only part of a dropped text, so it only ever copies, and a drag that cannot be copied
+// is refused rather than moved.
+bool acceptAsCopy(QDropEvent *event, bool wanted) {
+    if (!wanted || !(event->possibleActions() & Qt::CopyAction)) {
+        event->ignore();
+        return false;
+    }
     event->setDropAction(Qt::CopyAction);
     event->accept();
+    return true;
+}
+
+} // namespace
+
+// QLineEdit takes a drag only into an editable field and only of plain text, and moves the
+// caret under the pointer as the drag moves.
+void NumberField::dragEnterEvent(QDragEnterEvent *event) {
+    QLineEdit::dragEnterEvent(event);
+    acceptAsCopy(event, event->isAccepted());
+}
+
+void NumberField::dragMoveEvent(QDragMoveEvent *event) {
+    QLineEdit::dragMoveEvent(event);
+    acceptAsCopy(event, event->isAccepted());
+}
+
+// QLineEdit would insert the dropped text as it is.
+void NumberField::dropEvent(QDropEvent *event) {
+    if (!acceptAsCopy(event, !isReadOnly()))
+        return;
+    insertFiltered(event->mimeData()->text());
+    // The caret that showed where the text would land goes, as after any drag that leaves: only
+    // the focused field shows a caret.
+    QDragLeaveEvent left;
+    QLineEdit::dragLeaveEvent(&left);
 }
 
 } // namespace kalvora
