@@ -1,9 +1,23 @@
 #include "core/number_text.h"
 
+#include <array>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
+#include <span>
+#include <type_traits>
+
+// Standard libraries without floating-point from_chars (libc++ up to 16, as in the WebAssembly
+// builds) fall back to the C library, whose strtof/strtod/snprintf round correctly there and
+// ignore the locale. GCC's library has it, so native builds keep from_chars and to_chars.
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
+#define KALVORA_FLOAT_CHARCONV 1
+#else
+#define KALVORA_FLOAT_CHARCONV 0
+#endif
 
 namespace kalvora {
 
@@ -36,11 +50,12 @@ bool isNumberText(std::string_view text) {
 template <class T> std::optional<T> parseNumberText(std::string_view text) {
     if (!isNumberText(text))
         return std::nullopt;
-    // from_chars reads the C form whatever the locale, and rounds correctly to T itself.
     std::string c(text);
     const auto comma = c.find(',');
     if (comma != std::string::npos)
         c[comma] = '.';
+#if KALVORA_FLOAT_CHARCONV
+    // from_chars reads the C form whatever the locale, and rounds correctly to T itself.
     T value{};
     const auto [end, error] =
         std::from_chars(c.data(), c.data() + c.size(), value, std::chars_format::fixed);
@@ -53,6 +68,31 @@ template <class T> std::optional<T> parseNumberText(std::string_view text) {
     if (error != std::errc{} || end != c.data() + c.size())
         return std::nullopt;
     return value;
+#else
+    // Straight to T: a float read through double would be rounded twice. Out of range, these
+    // give infinity or the correctly rounded tiny value, as from_chars does.
+    char *end = nullptr;
+    T value{};
+    if constexpr (std::is_same_v<T, float>)
+        value = std::strtof(c.c_str(), &end);
+    else
+        value = std::strtod(c.c_str(), &end);
+    if (end != c.c_str() + c.size())
+        return std::nullopt;
+    return value;
+#endif
+}
+
+// `value` in the form "d.ddde+XX" with `decimals` digits after the point, correctly rounded.
+std::string_view writeScientific(std::span<char, 64> buffer, double value, int decimals) {
+#if KALVORA_FLOAT_CHARCONV
+    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                       std::chars_format::scientific, decimals);
+    return {buffer.data(), static_cast<std::size_t>(written.ptr - buffer.data())};
+#else
+    const int length = std::snprintf(buffer.data(), buffer.size(), "%.*e", decimals, value);
+    return {buffer.data(), static_cast<std::size_t>(length)};
+#endif
 }
 
 // Rounds to `digits` significant digits (ties to even on the exact value) and writes the
@@ -67,10 +107,8 @@ std::string formatSignificant(double value, int digits) {
         out = "-";
         value = -value;
     }
-    char buffer[64];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                       std::chars_format::scientific, digits - 1);
-    const std::string_view scientific(buffer, static_cast<std::size_t>(written.ptr - buffer));
+    std::array<char, 64> buffer{};
+    const std::string_view scientific = writeScientific(buffer, value, digits - 1);
     const auto e = scientific.find('e');
     std::string mantissa;
     for (char c : scientific.substr(0, e))
