@@ -106,14 +106,27 @@ traces() {
     { grep -hiE 'kalvora|valtorre' "$WINEPREFIX"/*.reg || true; } | sort
 }
 
+# Prints the first window whose title matches the pattern, waiting up to SECONDS for one.
+# xdotool reads the properties of every window as it searches, and dies with BadWindow when one
+# of the short-lived windows that Wine makes and destroys while a program starts vanishes under
+# it (its --sync waits inside that one search): such a search is simply made again.
+find_window() { # find_window PATTERN [SECONDS]
+    local deadline=$((SECONDS + ${2:-60})) found
+    while :; do
+        found=$(xdotool search --name "$1" 2>/dev/null | head -n 1) || true
+        [ -n "$found" ] && echo "$found" && return 0
+        [ "$SECONDS" -ge "$deadline" ] && return 1
+        xdotool sleep 0.2
+    done
+}
+
 setup=$(ls "$build"/kalvora-*-setup.exe)
 version=$(basename "$setup" | sed 's/^kalvora-\(.*\)-setup\.exe$/\1/')
 window=
 start_program() { # start_program [FOLDER [VERSION]]
     local folder=${1:-C:\\Program Files\\Kalvora}
     (cd "$work" && exec wine "$folder\\kalvora.exe") >"$work/program.log" 2>&1 &
-    window=$(timeout 60 xdotool search --sync --name "^Kalvora ${2:-$version}\$" | head -n 1) || true
-    [ -n "$window" ]
+    window=$(find_window "^Kalvora ${2:-$version}\$")
 }
 
 stop_program() {
@@ -249,7 +262,7 @@ check_window() { # check_window SCALE
     click_at $((8 + 417 / 2)) $((464 + 25 / 2))
     capture "$build/wine-after-link.png"
     check "after a click on the link the program still runs" \
-        bash -c "xdotool search --name '^Kalvora ${version//./\\.}\$' >/dev/null"
+        find_window "^Kalvora ${version//./\\.}\$" 0 >/dev/null
     check "and its window is unchanged" \
         bash -c "[ \"\$(compare -metric AE '$estimate' '$build/wine-after-link.png' null: 2>&1)\" = 0 ]"
 }
