@@ -72,6 +72,11 @@ ACCESSIBILITY_PACKAGES=(xvfb xdotool dbus-daemon dbus-session-bus-common at-spi2
 # What building and running every test needs in addition, installed before the build starts.
 TEST_PACKAGES=(libgtest-dev "${ACCESSIBILITY_PACKAGES[@]}")
 
+# What building and testing the web edition needs: the core's toolchain for WebAssembly (clang
+# 14 for wasm32-wasi, see web/core/build.sh), GoogleTest's source to build it with, and node.
+WEB_PACKAGES=(g++ cmake make clang-14 lld-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32
+    libclang-rt-14-dev-wasm32 googletest nodejs)
+
 # Compiler warnings in our own code fail the build when KALVORA_WARNINGS_AS_ERRORS=ON (CI sets
 # it); Qt's and GoogleTest's headers are system headers, out of its reach. Given on every
 # configure, so that an ON cached by an earlier run does not outlive it.
