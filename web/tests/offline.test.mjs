@@ -1,0 +1,100 @@
+// After a first visit the calculator opens and computes with the server gone; a newer build
+// replaces the cached one whole, and no page ever runs files of both.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { cp, mkdtemp, readFile, rm, appendFile } from 'node:fs/promises';
+import { tmpdir } from 'node:os';
+import path from 'node:path';
+import { startHarness, repoRoot, siteDir, waitUntilReady } from './harness.mjs';
+import { estimateRoundBar } from './estimate_by_hand.mjs';
+
+let harness;
+let work;
+before(async () => {
+  work = await mkdtemp(path.join(tmpdir(), 'kalvora-builds-'));
+  harness = await startHarness();
+});
+after(async () => {
+  await harness.stop();
+  await rm(work, { recursive: true, force: true });
+});
+
+// A copy of the site as a second build: one file changed, and the worker written again for it.
+async function newerBuild(name, change) {
+  const folder = path.join(work, name);
+  await cp(siteDir, folder, { recursive: true });
+  await change(folder);
+  execFileSync('python3', [path.join(repoRoot, 'web', 'generate_offline.py'), folder]);
+  return folder;
+}
+
+// Every file the worker of the page's build lists, as the page gets it, against the same file of
+// a build on disk.
+async function filesDifferingFrom(page, folder) {
+  const files = JSON.parse(/const FILES = (\[.*\]);/.exec(await readFile(path.join(folder, 'sw.js'), 'utf8'))[1]);
+  const served = await page.evaluate(
+    (names) =>
+      Promise.all(
+        names.map(async (name) => [...new Uint8Array(await (await fetch(name)).arrayBuffer())].join(',')),
+      ),
+    files,
+  );
+  const differing = [];
+  for (const [i, name] of files.entries()) {
+    const onDisk = await readFile(path.join(folder, name === './' ? 'index.html' : name));
+    if ([...onDisk].join(',') !== served[i]) differing.push(name);
+  }
+  return differing;
+}
+
+const controlled = (page) =>
+  page.waitForFunction(() => navigator.serviceWorker.controller?.state === 'activated');
+
+test('after the first visit the page opens and computes without the server', async (t) => {
+  const browser = await harness.newBrowser();
+  const online = await harness.openPage(t, { browser });
+  await controlled(online);
+  const figures = await estimateRoundBar(online);
+  await harness.server.stop();
+  t.after(() => harness.server.start());
+  const rows = [
+    { name: 'the same tab, reloaded', open: async () => (await online.reload({ waitUntil: 'load' }), online) },
+    { name: 'a new tab', open: () => harness.openPage(t, { browser, waitUntilReady: false }) },
+  ];
+  for (const row of rows) {
+    await t.test(row.name, async () => {
+      const page = await row.open();
+      await waitUntilReady(page);
+      assert.deepEqual(await estimateRoundBar(page), figures);
+    });
+  }
+});
+
+test('a newer build takes over whole once no page of the old one is open', async (t) => {
+  const browser = await harness.newBrowser();
+  const older = siteDir;
+  const newer = await newerBuild('newer', (folder) => appendFile(path.join(folder, 'page.css'), '\n/* newer */\n'));
+  t.after(() => (harness.server.root = siteDir));
+  const first = await harness.openPage(t, { browser });
+  await controlled(first);
+  const cacheNames = () => first.evaluate(() => caches.keys());
+  const [olderCache] = await cacheNames();
+
+  harness.server.root = newer;
+  // The next visit finds the newer worker; it fills its cache while the older build goes on.
+  await first.reload({ waitUntil: 'load' });
+  await waitUntilReady(first);
+  await first.waitForFunction(async () => (await navigator.serviceWorker.getRegistration())?.waiting);
+  assert.deepEqual(await filesDifferingFrom(first, older), [], 'the open page runs the older build only');
+  assert.equal((await cacheNames()).length, 2, 'both builds cached');
+
+  await first.close();
+  const second = await harness.openPage(t, { browser });
+  await controlled(second);
+  assert.deepEqual(await filesDifferingFrom(second, newer), [], 'the next page runs the newer build only');
+  const names = await second.evaluate(() => caches.keys());
+  assert.equal(names.length, 1, 'the older cache is gone');
+  assert.notEqual(names[0], olderCache);
+  await estimateRoundBar(second);
+});
