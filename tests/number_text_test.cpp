@@ -37,7 +37,17 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{"CommaLast", "5,", 5.0},
                       ParseCase{"NineDigits", "999999999", 1.0e9},
                       ParseCase{"TinyUnderflowsToZero",
-                                "0,00000000000000000000000000000000000000000000000000001", 0.0}),
+                                "0,00000000000000000000000000000000000000000000000000001", 0.0},
+                      // Just beside the midpoint of two floats: the nearest double is the
+                      // midpoint itself, so a reading through double would round to even.
+                      ParseCase{"JustAboveATie", "16777217,0000000001", 0x1.000002p+24},
+                      ParseCase{"JustBelowATie", "16777218,9999999999", 0x1.000002p+24},
+                      ParseCase{"DensityJustBelowATie", "7,8500001430511474609374999",
+                                0x1.f66666p+2},
+                      ParseCase{"TenthJustBelowATie", "0,1000000052154064178466796874999",
+                                0x1.99999ap-4},
+                      ParseCase{"LargestJustBelowOverflow",
+                                "340282356779733661637539395458142568447,9", 0x1.fffffep+127}),
     test::RowName{});
 
 TEST(ParseSingle, RoundsTheDecimalTextStraightToFloat) {
