@@ -77,6 +77,10 @@ TEST_PACKAGES=(libgtest-dev "${ACCESSIBILITY_PACKAGES[@]}")
 WEB_PACKAGES=(g++ cmake make clang-14 lld-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32
     libclang-rt-14-dev-wasm32 googletest nodejs)
 
+# What starting the calculator needs beyond building it: the link opens the browser through
+# xdg-open.
+RUN_PACKAGES=(xdg-utils)
+
 # Compiler warnings in our own code fail the build when KALVORA_WARNINGS_AS_ERRORS=ON (CI sets
 # it); Qt's and GoogleTest's headers are system headers, out of its reach. Given on every
 # configure, so that an ON cached by an earlier run does not outlive it.
@@ -96,4 +100,15 @@ ensure_web_tools() {
             sh -c 'cd web && npm ci --no-audit --no-fund' &&
             cp web/package-lock.json web/node_modules/.kalvora-installed-lock
     fi
+}
+
+# ensure_all_packages: everything that either command at the top of the README needs (build,
+# run, every test, the web edition), in one round, so that root running either one once lets
+# every user run both, and a user without root is told the whole list at once.
+ensure_all_packages() {
+    local npm=()
+    # Node from elsewhere (NodeSource) brings its own npm and conflicts with Debian's package.
+    command -v npm >/dev/null || npm=(npm)
+    ensure_packages "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}" \
+        "${WEB_PACKAGES[@]}" "${npm[@]}"
 }

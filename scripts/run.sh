@@ -3,7 +3,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-ensure_packages "${BUILD_PACKAGES[@]}" xdg-utils
+# A console, ssh or su has no display: say so before minutes of installing and building.
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "Kalvora needs a graphical desktop session: neither DISPLAY nor WAYLAND_DISPLAY is set." >&2
+    exit 1
+fi
+ensure_all_packages
 step "Configuring build" cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DBUILD_TESTING=OFF "${CMAKE_WARNING_OPTIONS[@]}" >/dev/null
 step "Building the calculator" cmake --build build --target kalvora -j "$(nproc)"

@@ -5,8 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-# Everything at once, the AT-SPI check's packages included, before minutes of building.
-ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+# Everything at once, the AT-SPI check's and the run command's packages included, before minutes
+# of building.
+ensure_all_packages
 
 build=build
 options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON "${CMAKE_WARNING_OPTIONS[@]}")
