@@ -10,21 +10,23 @@ source scripts/packages.sh
 ensure_all_packages
 
 build=build
+what="the calculator and its tests"
 options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON "${CMAKE_WARNING_OPTIONS[@]}")
 if [ "${1:-}" = "--sanitize" ]; then
     build=build-asan
+    what="$what under the sanitizers"
     options+=(-DKALVORA_SANITIZE=ON)
 fi
-step "Configuring $build" cmake -S . -B "$build" "${options[@]}" >/dev/null
+step "Configuring $what ($build)" cmake -S . -B "$build" "${options[@]}" >/dev/null
 # A private runtime folder inside the build folder, for the test programs: the build already
 # runs them, to list their tests.
 XDG_RUNTIME_DIR=$(mktemp -d "$PWD/$build/runtime.XXXXXX")
 export XDG_RUNTIME_DIR
 trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
-step "Building $build" cmake --build "$build" -j "$(nproc)"
+step "Building $what" cmake --build "$build" -j "$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-step "Running the tests of $build" ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+step "Running the tests of $what" ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
 if [ "$build" = build ]; then
     step "Reading the window through AT-SPI" bash scripts/accessibility-check.sh "$build/app/kalvora"
 fi
