@@ -36,7 +36,6 @@ step "Building the core for the web" bash web/core/build.sh "$build"
 build_site() {
     local next
     next=$(mktemp -d "$build/site.new.XXXXXX")
-    python3 web/generate_page.py "$next"
     cp web/static/page.css web/static/register-sw.js "$next/"
     cp ui/resources/logo.gif ui/resources/logo@2x.gif ui/resources/hand-pointer.png \
         ui/resources/hand-pointer-64.png ui/resources/icon-*.png ui/resources/icon.svg "$next/"
@@ -45,6 +44,8 @@ build_site() {
     if compgen -G 'web/src/*.css' >/dev/null; then cp web/src/*.css "$next/src/"; fi
     # core.js finds the module beside itself.
     cp "$build/core/kalvora-core.wasm" "$next/src/"
+    # The page preloads the scripts and the core it finds there.
+    python3 web/generate_page.py "$next"
     # Last: it lists and hashes every other file.
     python3 web/generate_offline.py "$next"
     chmod -R a+rX "$next"

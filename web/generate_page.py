@@ -6,7 +6,7 @@ them), caption or text, font, colours, visibility, maximum length, tab order, ac
 What the desktop adds in code is read from the one place it sits: the maker's details from
 ui/branding.h, the family that stands in for Arial and Microsoft Sans Serif and the hot spot of
 the hand from ui/form_setup.cpp, the caption's place in a frame's border from
-ui/caption_frame.cpp. Usage: generate_page.py OUTPUT_DIR
+ui/caption_frame.cpp. Usage: generate_page.py SITE_DIR, after the page's scripts and the core are copied into SITE_DIR/src
 """
 
 import html
@@ -328,7 +328,7 @@ class Page:
             self.emit(child, depth)
 
 
-def page_html(form, controls, tab_order, details, scripts, stylesheets):
+def page_html(form, controls, tab_order, details, scripts, stylesheets, preloads):
     page = Page(form, controls, tab_order, details)
     title = f"{details.get('kMakerName', 'Kalvora')} - Kalvora"
     csp = ("default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; img-src 'self'; "
@@ -348,6 +348,10 @@ def page_html(form, controls, tab_order, details, scripts, stylesheets):
         '<link rel="apple-touch-icon" href="icon-256.png">',
     ]
     head += [f'<link rel="stylesheet" href="{sheet}">' for sheet in stylesheets]
+    # Every module and the core asked for at once, not one import after another.
+    head += [f'<link rel="modulepreload" href="{module}">' for module in preloads if module.endswith(".js")]
+    head += [f'<link rel="preload" href="{module}" as="fetch" type="application/wasm" crossorigin>'
+             for module in preloads if module.endswith(".wasm")]
     head += [f'<script type="module" src="{script}"></script>' for script in scripts]
     head += ["</head>", "<body>", f'<main id="Form1" aria-label="Kalvora">']
     page.emit_children(form, 1)
@@ -356,7 +360,7 @@ def page_html(form, controls, tab_order, details, scripts, stylesheets):
 
 def main():
     if len(sys.argv) != 2:
-        sys.exit("usage: generate_page.py OUTPUT_DIR")
+        sys.exit("usage: generate_page.py SITE_DIR")
     out = Path(sys.argv[1])
     out.mkdir(parents=True, exist_ok=True)
     form, controls, tab_order = read_form(UI / "form1.ui")
@@ -366,7 +370,9 @@ def main():
         stylesheet(form, controls, stand_in_family(), hand_hot_spot(), left, gap), encoding="utf-8")
     sheets = ["page.css", "form.css"] + sorted(f"src/{p.name}" for p in (ROOT / "web" / "src").glob("*.css"))
     scripts = ["register-sw.js", "src/main.js"]
-    (out / "index.html").write_text(page_html(form, controls, tab_order, details, scripts, sheets),
+    preloads = sorted(p.relative_to(out).as_posix() for p in (out / "src").glob("*")
+                      if p.suffix in (".js", ".wasm") and p.name != "main.js")
+    (out / "index.html").write_text(page_html(form, controls, tab_order, details, scripts, sheets, preloads),
                                     encoding="utf-8")
 
 
