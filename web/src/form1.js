@@ -178,6 +178,8 @@ export function createForm1(core, desktop, { linkAddress }) {
 
   function connectHandlers() {
     control('Label8').addEventListener('click', label8Click);
+    // The link is a caption: a press on it leaves the focus where it was.
+    control('Label8').addEventListener('mousedown', (event) => event.preventDefault());
     Combo2.addEventListener('change', combo2Click);
     control('Command1').addEventListener('click', () => command1Click());
     Option1.addEventListener('click', hidePricePanel);
