@@ -29,7 +29,8 @@ import { fileURLToPath } from 'node:url';
 import puppeteer from 'puppeteer-core';
 
 export const repoRoot = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '..', '..');
-export const siteDir = path.join(repoRoot, 'build-web', 'site');
+// KALVORA_SITE points the tests at another build of the site.
+export const siteDir = path.resolve(process.env.KALVORA_SITE ?? path.join(repoRoot, 'build-web', 'site'));
 
 const contentTypes = {
   '.html': 'text/html; charset=utf-8',

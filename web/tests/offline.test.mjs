@@ -20,8 +20,9 @@ after(async () => {
   await rm(work, { recursive: true, force: true });
 });
 
-// A copy of the site as a second build: one file changed, and the worker written again for it.
-async function newerBuild(name, change) {
+// A copy of the site, so that a build made meanwhile changes nothing under the test, and a copy
+// as a second build: one file changed, and the worker written again for it.
+async function copyOfSite(name, change = async () => {}) {
   const folder = path.join(work, name);
   await cp(siteDir, folder, { recursive: true });
   await change(folder);
@@ -73,8 +74,9 @@ test('after the first visit the page opens and computes without the server', asy
 
 test('a newer build takes over whole once no page of the old one is open', async (t) => {
   const browser = await harness.newBrowser();
-  const older = siteDir;
-  const newer = await newerBuild('newer', (folder) => appendFile(path.join(folder, 'page.css'), '\n/* newer */\n'));
+  const older = await copyOfSite('older');
+  const newer = await copyOfSite('newer', (folder) => appendFile(path.join(folder, 'page.css'), '\n/* newer */\n'));
+  harness.server.root = older;
   t.after(() => (harness.server.root = siteDir));
   const first = await harness.openPage(t, { browser });
   await controlled(first);
