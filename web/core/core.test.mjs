@@ -42,16 +42,6 @@ test('every estimate comes out as the native core gives it, byte for byte', () =
   assert.equal(mismatches.length, 0, mismatches.slice(0, 5).join('\n'));
 });
 
-test('key rules as the native core has them', () => {
-  for (const [code, decimal, pieces] of recordsOf('K').map((r) => r.map(Number))) {
-    assert.deepEqual(
-      [core.decimalFieldKey(code), core.piecesFieldKey(code)],
-      [decimal, pieces],
-      `code ${code}`,
-    );
-  }
-});
-
 test('input warnings as the native core words them, captions in UTF-8 both ways', () => {
   const warnings = recordsOf('W');
   assert.ok(warnings.some((row) => /[^\x20-\x7e]/.test(row.slice(2, 4).join(''))));
