@@ -19,12 +19,14 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 out=$(realpath -m "${1:?usage: web/core/build.sh BUILD_DIR}")
 jobs=${KALVORA_JOBS:-2}
 
+# CTest runs the wasm tests through node (node 18 runs WASI only with the flag).
+emulator="node;--no-warnings;--experimental-wasi-unstable-preview1;$root/web/core/run-wasi.mjs"
+
 # The CMake trees; the files others use are copied out of them under fixed names.
 cmake -S "$root" -B "$out/cmake-wasm" --toolchain "$root/cmake/wasm32-wasi-toolchain.cmake" \
     -DCMAKE_BUILD_TYPE=MinSizeRel "-DCMAKE_CXX_FLAGS_MINSIZEREL=-Oz -flto -DNDEBUG" \
     -DKALVORA_BUILD_WINDOW=OFF -DKALVORA_WEB_CORE=ON \
-    -DBUILD_TESTING=ON "-DCMAKE_CROSSCOMPILING_EMULATOR=node;--no-warnings;$root/web/core/run-wasi.mjs" \
-    >/dev/null
+    -DBUILD_TESTING=ON "-DCMAKE_CROSSCOMPILING_EMULATOR=$emulator" >/dev/null
 cmake --build "$out/cmake-wasm" -j "$jobs" --target kalvora_core_module core-compare core_tests
 cmake -S "$root" -B "$out/cmake-native" -DCMAKE_BUILD_TYPE=Release -DKALVORA_BUILD_WINDOW=OFF \
     -DKALVORA_WEB_CORE=ON -DBUILD_TESTING=OFF >/dev/null
