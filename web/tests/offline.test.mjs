@@ -88,8 +88,12 @@ test('a newer build takes over whole once no page of the old one is open', async
   await first.reload({ waitUntil: 'load' });
   await waitUntilReady(first);
   await first.waitForFunction(async () => (await navigator.serviceWorker.getRegistration())?.waiting);
+  // However often it reloads, an open page keeps the build it has.
+  await first.reload({ waitUntil: 'load' });
+  await waitUntilReady(first);
   assert.deepEqual(await filesDifferingFrom(first, older), [], 'the open page runs the older build only');
   assert.equal((await cacheNames()).length, 2, 'both builds cached');
+  assert.ok(await first.evaluate(async () => (await navigator.serviceWorker.getRegistration()).waiting), 'still waiting');
 
   await first.close();
   const second = await harness.openPage(t, { browser });
