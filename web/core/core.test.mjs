@@ -3,6 +3,7 @@
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
+import { createServer } from 'node:http';
 import { join } from 'node:path';
 import { test } from 'node:test';
 import { loadCore } from '../src/core.js';
@@ -100,5 +101,35 @@ test('a call that the page could never make right is refused, not answered', () 
   ];
   for (const [name, call] of rows) {
     assert.throws(call, TypeError, name);
+  }
+});
+
+test('the module loads from a server whatever type it gives .wasm, and not from a missing file', async () => {
+  const wasm = readFileSync(join(build, 'core', 'kalvora-core.wasm'));
+  const server = createServer((request, response) => {
+    const [status, type] = request.url.slice(1).split('/').map(decodeURIComponent);
+    response.writeHead(Number(status), { 'Content-Type': type });
+    response.end(status === '200' ? wasm : '');
+  });
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  const base = `http://127.0.0.1:${server.address().port}`;
+  const rows = [
+    // name, status, Content-Type, loads
+    ['wasm type', 200, 'application/wasm', true],
+    ['wasm type with a parameter', 200, 'application/wasm; charset=binary', true],
+    ['type unknown to the server', 200, 'application/octet-stream', true],
+    ['missing file', 404, 'text/html', false],
+  ];
+  try {
+    for (const [name, status, type, loads] of rows) {
+      const loading = loadCore(`${base}/${status}/${encodeURIComponent(type)}`);
+      if (loads) {
+        assert.deepEqual((await loading).gradeFromText('Titanium'), core.gradeFromText('Titanium'), name);
+      } else {
+        await assert.rejects(loading, /404/, name);
+      }
+    }
+  } finally {
+    server.close();
   }
 });

@@ -42,12 +42,21 @@ function systemStandIns(module) {
   return imports;
 }
 
-function compile(source) {
+async function compile(source) {
   if (source instanceof ArrayBuffer || ArrayBuffer.isView(source)) {
     return WebAssembly.compile(source);
   }
-  const url = source ?? new URL('kalvora-core.wasm', import.meta.url);
-  return WebAssembly.compileStreaming(fetch(url));
+  const response = await fetch(source ?? new URL('kalvora-core.wasm', import.meta.url));
+  if (!response.ok) {
+    throw new Error(`${response.url}: ${response.status} ${response.statusText}`);
+  }
+  // Streaming compilation takes the type alone, without parameters; any other type, from a
+  // server that does not know .wasm files, is compiled from the bytes.
+  const type = response.headers.get('Content-Type') ?? '';
+  if (type.trim().toLowerCase() === 'application/wasm') {
+    return WebAssembly.compileStreaming(response);
+  }
+  return WebAssembly.compile(await response.arrayBuffer());
 }
 
 function deepFreeze(value) {
