@@ -1,6 +1,6 @@
 // What every browser test of the page shares: a loopback server for the built site, a headless
 // Chromium of its own, and pages that fail the test on any console error, page error or request
-// that leaves the site.
+// that leaves the site, and on any error of the site's service worker.
 //
 //   import { test, before, after } from 'node:test';
 //   import { startHarness } from './harness.mjs';
@@ -173,14 +173,28 @@ export async function waitUntilReady(page, timeout = 10000) {
   );
 }
 
+// The service worker's errors, which no page sees: added to problems as they come.
+function watchServiceWorkers(browser, problems) {
+  browser.on('targetcreated', async (target) => {
+    if (target.type() !== 'service_worker') return;
+    const worker = await target.worker().catch(() => null);
+    worker?.on('console', (message) => {
+      if (message.type() === 'error') problems.push(`service worker console error: ${message.text()}`);
+    });
+    worker?.on('error', (error) => problems.push(`service worker error: ${error.message ?? error}`));
+  });
+}
+
 export async function startHarness({ root = siteDir } = {}) {
   const server = await startServer({ root });
   const browsers = [];
+  const workerProblems = [];
   const harness = {
     server,
     browser: null,
     async newBrowser(options) {
       const browser = await launchBrowser(options);
+      watchServiceWorkers(browser, workerProblems);
       browsers.push(browser);
       return browser;
     },
@@ -190,8 +204,10 @@ export async function startHarness({ root = siteDir } = {}) {
       const page = await owner.newPage();
       const problems = watchPage(page, server.origin);
       page.problems = problems;
+      const firstWorkerProblem = workerProblems.length;
       t.after(async () => {
         await page.close().catch(() => {});
+        problems.push(...workerProblems.slice(firstWorkerProblem));
         if (problems.length > 0) throw new Error(`the page went wrong:\n  ${problems.join('\n  ')}`);
       });
       if (viewport) await page.setViewport(viewport);
