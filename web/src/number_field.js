@@ -55,20 +55,12 @@ export function attachNumberField(field, { keyHandler, onFocus, onEdit }) {
 
   function insert(text) {
     if (field.readOnly) return;
-    let accepted = filtered(text, keyHandler);
-    const { selectionStart: start, selectionEnd: end } = field;
-    if (field.maxLength >= 0) {
-      const room = field.maxLength - (field.value.length - (end - start));
-      accepted = accepted.slice(0, Math.max(room, 0));
-    }
+    const accepted = filtered(text, keyHandler);
     if (accepted === '') return;
     inserting = true;
     try {
-      // The editor's own command keeps Undo and Redo working.
-      if (!document.execCommand('insertText', false, accepted)) {
-        field.setRangeText(accepted, start, end, 'end');
-        field.dispatchEvent(new InputEvent('input', { inputType: 'insertText', data: accepted }));
-      }
+      // The editor's own command keeps Undo and Redo working, and the maximum length.
+      document.execCommand('insertText', false, accepted);
     } finally {
       inserting = false;
     }

@@ -68,7 +68,7 @@ export const openWarning = (page) =>
 // Closes each warning that opens with `key`, and gives back the warnings' titles and prompts.
 export async function closeWarnings(page, key = 'Enter') {
   const seen = [];
-  for (let warning = await openWarning(page); warning; warning = await openWarning(page)) {
+  for (let warning = await openWarning(page); warning && seen.length < 3; warning = await openWarning(page)) {
     seen.push(warning);
     await page.keyboard.press(key);
   }

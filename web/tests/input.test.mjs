@@ -83,8 +83,8 @@ const rows = [
     then: (page) => page.click('#Option1'), text: '2,50', panels: ['Frame4'] },
   { name: 'choosing a grade hides both', field: 'Text6', then: (page) => chooseGrade(page, 'Carbon steel'),
     text: '2,50', panels: [] },
-  { name: 'choosing a shape hides both', field: 'Text6', then: (page) => chooseShape(page, 'Round bar'),
-    text: '2,50', panels: [] },
+  { name: 'choosing a shape hides both and resets the dimensions', field: 'Text2',
+    then: (page) => chooseShape(page, 'Round bar'), text: '0,0', panels: [] },
 ];
 
 test('every way text enters a field, and what it hides', async (t) => {
@@ -126,7 +126,7 @@ test('keys sent in a burst after Tab all land, CALCULATE included', async (t) =>
   assert.equal(shown.lines.Label20, '6 pcs: 7,14 Kg');
 });
 
-// Where the selection is after entering a field with the mouse.
+// Where the selection is after entering a field.
 const entries = [
   { name: 'a click selects the whole text', field: 'Text3', selection: [0, 4],
     enter: (page, box) => page.mouse.click(box.x + 5, box.y + 5) },
@@ -139,9 +139,14 @@ const entries = [
     } },
   { name: 'a click in the density of Other leaves the caret', field: 'Text1', selection: [0, 0],
     enter: (page, box) => page.mouse.click(box.x + 2, box.y + 5) },
+  { name: 'Tab into the density selects nothing', field: 'Text1', selection: [0, 0],
+    enter: async (page) => {
+      await page.focus('#Command1');
+      await page.keyboard.press('Tab');
+    } },
 ];
 
-test('entering a field with the mouse', async (t) => {
+test('entering a field', async (t) => {
   const page = await harness.openPage(t);
   await chooseGrade(page, 'Other');
   await chooseShape(page, 'Flat bar');

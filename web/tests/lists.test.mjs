@@ -5,7 +5,8 @@ import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
-import { snapshot } from './calculator.mjs';
+import { loadCore } from '../src/core.js';
+import { chooseShape, snapshot } from './calculator.mjs';
 import { repoRoot, startHarness } from './harness.mjs';
 
 let harness;
@@ -89,6 +90,23 @@ test('the wheel and the shape list', async (t) => {
       assert.equal((await snapshot(page)).shape, row.shape);
       assert.equal(await page.$eval('#Label5', (label) => label.textContent), row.caption);
     });
+  }
+});
+
+test('each shape sets its rows and price options, whatever was chosen before', async (t) => {
+  const core = await loadCore(readFileSync(path.join(repoRoot, 'build-web', 'core', 'kalvora-core.wasm')));
+  const page = await harness.openPage(t);
+  const rows = [['Label5', 'Text2'], ['Label9', 'Text3'], ['Label10', 'Text4']];
+  for (const shape of [...core.shapes, ...core.shapes.toReversed()]) {
+    await page.click(shape.perMetreEnabled ? '#Option1' : '#Option2');
+    await chooseShape(page, shape.name);
+    const shown = await page.evaluate((rows) => rows.map(([caption, field]) => [
+      document.getElementById(caption).textContent,
+      !document.getElementById(caption).hidden && !document.getElementById(field).hidden,
+    ]), rows);
+    assert.deepEqual(shown, shape.rows.map((row) => [row.caption, row.visible]), shape.name);
+    assert.deepEqual((await snapshot(page)).options,
+      [shape.selectedBasis === 'PerKilogram', shape.selectedBasis === 'PerMetre', !shape.perMetreEnabled], shape.name);
   }
 });
 
