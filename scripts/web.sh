@@ -37,8 +37,8 @@ build_site() {
     local next
     next=$(mktemp -d "$build/site.new.XXXXXX")
     cp web/static/page.css web/static/register-sw.js "$next/"
-    cp ui/resources/logo.gif ui/resources/logo@2x.gif ui/resources/hand-pointer.png \
-        ui/resources/hand-pointer-64.png ui/resources/icon-*.png ui/resources/icon.svg "$next/"
+    # The desktop's pictures: logo, hand pointer, icons.
+    cp ui/resources/*.gif ui/resources/*.png ui/resources/*.svg "$next/"
     mkdir "$next/src"
     cp web/src/*.js "$next/src/"
     if compgen -G 'web/src/*.css' >/dev/null; then cp web/src/*.css "$next/src/"; fi

@@ -11,22 +11,18 @@ import re
 import sys
 from pathlib import Path
 
+from generate_page import project_version
+
 ROOT = Path(__file__).resolve().parent.parent
 WORKER = "sw.js"
 MANIFEST = "manifest.webmanifest"
 
 
-def project_version():
-    text = (ROOT / "CMakeLists.txt").read_text(encoding="utf-8")
-    match = re.search(r"project\(\w+ VERSION ([\d.]+)", text)
-    if not match:
-        sys.exit("generate_offline.py: no project version in CMakeLists.txt")
-    return match.group(1)
-
-
 def manifest(site):
     icons = []
-    for icon in sorted(site.glob("icon-*.png"), key=lambda p: int(re.search(r"(\d+)", p.name).group(1))):
+    for icon in sorted(
+        site.glob("icon-*.png"), key=lambda p: int(re.search(r"(\d+)", p.name).group(1))
+    ):
         size = re.search(r"icon-(\d+)\.png$", icon.name).group(1)
         icons.append({"src": icon.name, "sizes": f"{size}x{size}", "type": "image/png"})
     if (site / "icon.svg").exists():
@@ -49,12 +45,15 @@ def main():
         sys.exit("usage: generate_offline.py SITE_DIR")
     site = Path(sys.argv[1])
     (site / MANIFEST).write_text(json.dumps(manifest(site), indent=2) + "\n", encoding="utf-8")
-    files = sorted(p.relative_to(site).as_posix() for p in site.rglob("*") if p.is_file() and p.name != WORKER)
+    files = sorted(
+        p.relative_to(site).as_posix() for p in site.rglob("*") if p.is_file() and p.name != WORKER
+    )
     digest = hashlib.sha256()
     for name in files:
         digest.update(name.encode() + b"\0" + (site / name).read_bytes() + b"\0")
     # The folder itself is how a visit asks for index.html.
-    header = f"const BUILD = '{digest.hexdigest()[:16]}';\nconst FILES = {json.dumps(['./'] + files)};\n\n"
+    build = digest.hexdigest()[:16]
+    header = f"const BUILD = '{build}';\nconst FILES = {json.dumps(['./'] + files)};\n\n"
     template = (ROOT / "web" / "static" / WORKER).read_text(encoding="utf-8")
     (site / WORKER).write_text(header + template, encoding="utf-8")
 

@@ -6,7 +6,9 @@ them), caption or text, font, colours, visibility, maximum length, tab order, ac
 What the desktop adds in code is read from the one place it sits: the maker's details from
 ui/branding.h, the family that stands in for Arial and Microsoft Sans Serif and the hot spot of
 the hand from ui/form_setup.cpp, the caption's place in a frame's border from
-ui/caption_frame.cpp. Usage: generate_page.py SITE_DIR, after the page's scripts and the core are copied into SITE_DIR/src
+ui/caption_frame.cpp.
+
+Usage: generate_page.py SITE_DIR, once the page's scripts and the core are in SITE_DIR/src
 """
 
 import html
@@ -18,9 +20,8 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parent.parent
 UI = ROOT / "ui"
 
-# Per-field look the desktop takes from its widget kind rather than from the form.
-DECIMAL_FIELDS_INPUTMODE = "decimal"
-PIECES_FIELD = "Text5"
+# The keyboard a phone shows for each of the desktop's key rules.
+KEYPADS = {"decimalFieldKey": "decimal", "piecesFieldKey": "numeric"}
 
 
 def cpp_source(name):
@@ -41,8 +42,11 @@ def branding():
     details = dict(re.findall(r'constexpr char (k\w+)\[\] = "([^"]*)";', text))
     if "kWebHost" not in details:
         sys.exit("generate_page.py: ui/branding.h has no kWebHost")
-    setters = re.findall(r'ui_->(\w+)->setText\((?:QStringLiteral\("([^"]*)"\) \+ )?'
-                         r'QString::fromUtf8\(branding::(k\w+)\)\)', cpp_source("form1.cpp"))
+    setters = re.findall(
+        r'ui_->(\w+)->setText\((?:QStringLiteral\("([^"]*)"\) \+ )?'
+        r"QString::fromUtf8\(branding::(k\w+)\)\)",
+        cpp_source("form1.cpp"),
+    )
     if not setters:
         sys.exit("generate_page.py: ui/form1.cpp writes no maker's detail into a label")
     details["fills"] = {label: (prefix, key) for label, prefix, key in setters}
@@ -51,13 +55,50 @@ def branding():
 
 def stand_in_family():
     body = found(r"QString drawnFamily\(.*?\n}", cpp_source("form_setup.cpp"), "drawnFamily")
-    return found(r'#else.*?QStringLiteral\("([^"]+)"\)', body.group(0), "the stand-in family").group(1)
+    return found(
+        r'#else.*?QStringLiteral\("([^"]+)"\)', body.group(0), "the stand-in family"
+    ).group(1)
 
 
-def hand_hot_spot():
+def pictures(function):
+    """The pictures that a function of ui/form_setup.cpp reads: (for 1x screens, for 2x)."""
+    body = found(rf"{function}\(\) {{.*?\n}}", cpp_source("form_setup.cpp"), function).group(0)
+    names = found(
+        r'\? QStringLiteral\(":/kalvora/([^"]+)"\)\s*: QStringLiteral\(":/kalvora/([^"]+)"\)',
+        body,
+        f"the pictures of {function}",
+    )
+    return names.group(2), names.group(1)
+
+
+def hand_pointer():
+    """The hand's pictures and its hot spot, in the pixels of the 1x picture."""
     body = found(r"QCursor handPointer\(\).*?\n}", cpp_source("form_setup.cpp"), "handPointer")
-    spot = found(r"qRound\((\d+) \* scale\),\s*qRound\((\d+) \* scale\)\)", body.group(0), "the hot spot")
-    return int(spot.group(1)), int(spot.group(2))
+    spot = found(
+        r"qRound\((\d+) \* scale\),\s*qRound\((\d+) \* scale\)\)", body.group(0), "the hot spot"
+    )
+    return pictures("handPointer"), (int(spot.group(1)), int(spot.group(2)))
+
+
+def project_version():
+    found_version = found(
+        r"project\(\w+ VERSION ([\d.]+)",
+        (ROOT / "CMakeLists.txt").read_text(encoding="utf-8"),
+        "the project's version",
+    )
+    return found_version.group(1)
+
+
+def keypads():
+    """The keypad of each field, by the key rule that its key handler in ui/form1.cpp applies."""
+    handlers = re.findall(r"void Form1::text(\d)KeyPress\((.*?\n})", cpp_source("form1.cpp"), re.S)
+    fields = {}
+    for number, body in handlers:
+        rule = found(r"(\w+FieldKey)\(", body, f"the key rule of Text{number}").group(1)
+        fields[f"Text{number}"] = KEYPADS[rule]
+    if not fields:
+        sys.exit("generate_page.py: ui/form1.cpp has no key handlers")
+    return fields
 
 
 def caption_place():
@@ -79,7 +120,9 @@ class Control:
         for prop in node.findall("property"):
             self.props[prop.get("name")] = prop
         rect = self.props["geometry"].find("rect")
-        self.x, self.y, self.width, self.height = (int(rect.find(k).text) for k in ("x", "y", "width", "height"))
+        self.x, self.y, self.width, self.height = (
+            int(rect.find(k).text) for k in ("x", "y", "width", "height")
+        )
 
     def text(self, name):
         prop = self.props.get(name)
@@ -161,7 +204,7 @@ def css_family(family, stand_in):
     return f'"{family}", "{stand_in}", sans-serif'
 
 
-def stylesheet(form, controls, stand_in, hot_spot, caption_left, caption_gap):
+def stylesheet(form, controls, stand_in, caption_left, caption_gap):
     rules = []
 
     def font_rule(control):
@@ -180,11 +223,17 @@ def stylesheet(form, controls, stand_in, hot_spot, caption_left, caption_gap):
         return parts
 
     rules.append(
-        f"#Form1 {{ width: {form.width}px; height: {form.height}px; " + " ".join(font_rule(form)) + " }"
+        f"#Form1 {{ width: {form.width}px; height: {form.height}px; "
+        + " ".join(font_rule(form))
+        + " }"
     )
     for control in controls:
-        parts = [f"left: {control.x}px;", f"top: {control.y}px;", f"width: {control.width}px;",
-                 f"height: {control.height}px;"]
+        parts = [
+            f"left: {control.x}px;",
+            f"top: {control.y}px;",
+            f"width: {control.width}px;",
+            f"height: {control.height}px;",
+        ]
         parts += font_rule(control)
         color = control.text_color()
         if color:
@@ -196,44 +245,55 @@ def stylesheet(form, controls, stand_in, hot_spot, caption_left, caption_gap):
         if control.kind == "QComboBox" and control.flag("editable"):
             # The button that drops the list sits in the box's right end; the list hangs below.
             side = control.height - 2
-            rules.append(f"#{control.name}Button {{ left: {control.x + control.width - side - 1}px; "
-                         f"top: {control.y + 1}px; width: {side}px; height: {side}px; }}")
-            rules.append(f"#{control.name}List {{ left: {control.x}px; top: {control.y + control.height}px; "
-                         f"width: {control.width}px; {' '.join(font_rule(control))} }}")
+            rules.append(
+                f"#{control.name}Button {{ left: {control.x + control.width - side - 1}px; "
+                f"top: {control.y + 1}px; width: {side}px; height: {side}px; }}"
+            )
+            rules.append(
+                f"#{control.name}List {{ left: {control.x}px; top: {control.y + control.height}px; "
+                f"width: {control.width}px; {' '.join(font_rule(control))} }}"
+            )
         if control.kind == "QRadioButton":
             indicator = 16
-            rules.append(f"#{control.name}Caption {{ left: {control.x + indicator}px; top: {control.y}px; "
-                         f"width: {control.width - indicator}px; height: {control.height}px; "
-                         f"line-height: {control.height}px; {' '.join(font_rule(control))} }}")
+            rules.append(
+                f"#{control.name}Caption {{ left: {control.x + indicator}px; top: {control.y}px; "
+                f"width: {control.width - indicator}px; height: {control.height}px; "
+                f"line-height: {control.height}px; {' '.join(font_rule(control))} }}"
+            )
         caption = control.caption_color()
         if caption:
             rules.append(f"#{control.name} > legend {{ color: {caption}; }}")
-    rules.append(f".frame > legend {{ left: {caption_left - caption_gap}px; padding: 0 {caption_gap}px; }}")
-    x, y = hot_spot
     rules.append(
-        "#Label8 { cursor: image-set(url(hand-pointer.png) 1x, url(hand-pointer-64.png) 2x) "
-        f"{x} {y}, pointer; }}"
+        f".frame > legend {{ left: {caption_left - caption_gap}px; padding: 0 {caption_gap}px; }}"
     )
+    (plain, dense), (x, y) = hand_pointer()
+    for link in (c for c in controls if c.kind == "kalvora::LinkLabel"):
+        rules.append(
+            f"#{link.name} {{ cursor: image-set(url({plain}) 1x, url({dense}) 2x) {x} {y}, pointer; }}"
+        )
     return "\n".join(rules) + "\n"
 
 
 def attributes(pairs):
-    return "".join(f' {k}="{html.escape(str(v), quote=True)}"' if v is not True else f" {k}"
-                   for k, v in pairs if v is not None and v is not False)
+    return "".join(
+        f' {k}="{html.escape(str(v), quote=True)}"' if v is not True else f" {k}"
+        for k, v in pairs
+        if v is not None and v is not False
+    )
 
 
 class Page:
     def __init__(self, form, controls, tab_order, details):
         self.form = form
-        self.by_name = {c.name: c for c in controls}
         self.tab_index = {name: i + 1 for i, name in enumerate(tab_order)}
         self.details = details
+        self.keypads = keypads()
         # A caption names the control it is the buddy of, wherever the two stand.
         self.caption_of = {c.text("buddy"): c.name for c in controls if c.text("buddy")}
         self.lines = []
 
     def common(self, control):
-        name = control.accessible_name = control.text("accessibleName")
+        name = control.text("accessibleName")
         return [
             ("id", control.name),
             ("hidden", not control.flag("visible", True)),
@@ -248,36 +308,44 @@ class Page:
         kind = control.kind
         label_text = self.label_text(control)
         if kind == "kalvora::CaptionFrame":
-            self.lines.append(f"{pad}<fieldset class=\"frame\"{attributes(self.common(control))}>")
+            self.lines.append(f'{pad}<fieldset class="frame"{attributes(self.common(control))}>')
             self.lines.append(f"{pad}  <legend>{html.escape(control.text('title'))}</legend>")
             self.emit_children(control, depth + 1)
             self.lines.append(f"{pad}</fieldset>")
         elif kind == "QFrame":
-            self.lines.append(f"{pad}<div class=\"panel\"{attributes(self.common(control))}>")
+            self.lines.append(f'{pad}<div class="panel"{attributes(self.common(control))}>')
             self.emit_children(control, depth + 1)
             self.lines.append(f"{pad}</div>")
         elif kind == "kalvora::LinkLabel":
             host = self.details["kWebHost"]
-            attrs = self.common(control) + [("href", f"http://{host}/"), ("target", "_blank"),
-                                            ("rel", "noopener"), ("tabindex", "-1")]
-            self.lines.append(f"{pad}<a class=\"label\"{attributes(attrs)}>{html.escape(host)}</a>")
+            attrs = self.common(control) + [
+                ("href", f"http://{host}/"),
+                ("target", "_blank"),
+                ("rel", "noopener"),
+                ("tabindex", "-1"),
+            ]
+            self.lines.append(f'{pad}<a class="label"{attributes(attrs)}>{html.escape(host)}</a>')
         elif kind == "QLabel" and control.flag("scaledContents"):
-            alt = self.details.get("kMakerName", "")
-            attrs = self.common(control) + [("src", "logo.gif"), ("srcset", "logo.gif 1x, logo@2x.gif 2x"),
-                                            ("alt", alt)]
-            self.lines.append(f"{pad}<img class=\"picture\"{attributes(attrs)}>")
+            plain, dense = pictures("logoPixmap")
+            attrs = self.common(control) + [
+                ("src", plain),
+                ("srcset", f"{plain} 1x, {dense} 2x"),
+                ("alt", self.details.get("kMakerName", "")),
+            ]
+            self.lines.append(f'{pad}<img class="picture"{attributes(attrs)}>')
         elif kind == "QLabel":
-            self.lines.append(f"{pad}<div class=\"label\"{attributes(self.common(control))}>"
-                              f"{html.escape(label_text)}</div>")
+            self.lines.append(
+                f'{pad}<div class="label"{attributes(self.common(control))}>'
+                f"{html.escape(label_text)}</div>"
+            )
         elif kind == "kalvora::NumberField":
-            pieces = control.name == PIECES_FIELD
             attrs = self.common(control) + [
                 ("class", "field" if control.flag("frame", True) else "field flat"),
                 ("type", "text"),
                 ("value", control.text("text")),
                 ("maxlength", control.number("maxLength")),
                 ("readonly", control.flag("readOnly")),
-                ("inputmode", "numeric" if pieces else DECIMAL_FIELDS_INPUTMODE),
+                ("inputmode", self.keypads[control.name]),
                 ("autocomplete", "off"),
                 ("spellcheck", "false"),
             ]
@@ -296,22 +364,35 @@ class Page:
                 ("spellcheck", "false"),
             ]
             self.lines.append(f"{pad}<input{attributes(attrs)}>")
-            self.lines.append(f"{pad}<button type=\"button\" class=\"combo-button\" id=\"{control.name}Button\""
-                              f" tabindex=\"-1\" aria-hidden=\"true\" aria-controls=\"{control.name}List\"></button>")
-            self.lines.append(f"{pad}<div class=\"combo-list\" id=\"{control.name}List\" role=\"listbox\""
-                              f" aria-label=\"{html.escape(control.accessible_name or control.name)}\" hidden></div>")
+            self.lines.append(
+                f'{pad}<button type="button" class="combo-button" id="{control.name}Button"'
+                f' tabindex="-1" aria-hidden="true" aria-controls="{control.name}List"></button>'
+            )
+            self.lines.append(
+                f'{pad}<div class="combo-list" id="{control.name}List" role="listbox"'
+                f' aria-label="{html.escape(control.text("accessibleName") or control.name)}" hidden></div>'
+            )
         elif kind == "QComboBox":
-            self.lines.append(f"{pad}<select class=\"list\"{attributes(self.common(control))}></select>")
+            self.lines.append(
+                f'{pad}<select class="list"{attributes(self.common(control))}></select>'
+            )
         elif kind == "QPushButton":
-            self.lines.append(f"{pad}<button type=\"button\" class=\"button\"{attributes(self.common(control))}>"
-                              f"{html.escape(control.text('text'))}</button>")
+            self.lines.append(
+                f'{pad}<button type="button" class="button"{attributes(self.common(control))}>'
+                f"{html.escape(control.text('text'))}</button>"
+            )
         elif kind == "QRadioButton":
-            attrs = self.common(control) + [("type", "radio"), ("name", f"{control.parent.name}Options"),
-                                            ("checked", control.flag("checked"))]
-            self.lines.append(f"{pad}<input class=\"option\"{attributes(attrs)}>")
-            self.lines.append(f"{pad}<label class=\"option-caption\" id=\"{control.name}Caption\" for=\"{control.name}\""
-                              f" aria-hidden=\"true\">"
-                              f"{html.escape(control.text('text'))}</label>")
+            attrs = self.common(control) + [
+                ("type", "radio"),
+                ("name", f"{control.parent.name}Options"),
+                ("checked", control.flag("checked")),
+            ]
+            self.lines.append(f'{pad}<input class="option"{attributes(attrs)}>')
+            self.lines.append(
+                f'{pad}<label class="option-caption" id="{control.name}Caption" for="{control.name}"'
+                f' aria-hidden="true">'
+                f"{html.escape(control.text('text'))}</label>"
+            )
         else:
             sys.exit(f"generate_page.py: no element for {control.kind} {control.name}")
 
@@ -330,10 +411,14 @@ class Page:
 
 def page_html(form, controls, tab_order, details, scripts, stylesheets, preloads):
     page = Page(form, controls, tab_order, details)
-    title = f"{details.get('kMakerName', 'Kalvora')} - Kalvora"
-    csp = ("default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; img-src 'self'; "
-           "connect-src 'self'; font-src 'self'; manifest-src 'self'; worker-src 'self'; object-src 'none'; "
-           "base-uri 'none'; form-action 'none'")
+    # The desktop's window title.
+    title = f"Kalvora {project_version()}"
+    csp = (
+        "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; "
+        "img-src 'self'; connect-src 'self'; font-src 'self'; manifest-src 'self'; "
+        "worker-src 'self'; object-src 'none'; "
+        "base-uri 'none'; form-action 'none'"
+    )
     head = [
         "<!DOCTYPE html>",
         '<html lang="en">',
@@ -349,9 +434,16 @@ def page_html(form, controls, tab_order, details, scripts, stylesheets, preloads
     ]
     head += [f'<link rel="stylesheet" href="{sheet}">' for sheet in stylesheets]
     # Every module and the core asked for at once, not one import after another.
-    head += [f'<link rel="modulepreload" href="{module}">' for module in preloads if module.endswith(".js")]
-    head += [f'<link rel="preload" href="{module}" as="fetch" type="application/wasm" crossorigin>'
-             for module in preloads if module.endswith(".wasm")]
+    head += [
+        f'<link rel="modulepreload" href="{module}">'
+        for module in preloads
+        if module.endswith(".js")
+    ]
+    head += [
+        f'<link rel="preload" href="{module}" as="fetch" type="application/wasm" crossorigin>'
+        for module in preloads
+        if module.endswith(".wasm")
+    ]
     head += [f'<script type="module" src="{script}"></script>' for script in scripts]
     head += ["</head>", "<body>", f'<main id="Form1" aria-label="Kalvora">']
     page.emit_children(form, 1)
@@ -367,13 +459,20 @@ def main():
     details = branding()
     left, gap = caption_place()
     (out / "form.css").write_text(
-        stylesheet(form, controls, stand_in_family(), hand_hot_spot(), left, gap), encoding="utf-8")
-    sheets = ["page.css", "form.css"] + sorted(f"src/{p.name}" for p in (ROOT / "web" / "src").glob("*.css"))
+        stylesheet(form, controls, stand_in_family(), left, gap), encoding="utf-8"
+    )
+    sheets = ["page.css", "form.css"] + sorted(
+        f"src/{p.name}" for p in (ROOT / "web" / "src").glob("*.css")
+    )
     scripts = ["register-sw.js", "src/main.js"]
-    preloads = sorted(p.relative_to(out).as_posix() for p in (out / "src").glob("*")
-                      if p.suffix in (".js", ".wasm") and p.name != "main.js")
-    (out / "index.html").write_text(page_html(form, controls, tab_order, details, scripts, sheets, preloads),
-                                    encoding="utf-8")
+    preloads = sorted(
+        p.relative_to(out).as_posix()
+        for p in (out / "src").glob("*")
+        if p.suffix in (".js", ".wasm") and p.name != "main.js"
+    )
+    (out / "index.html").write_text(
+        page_html(form, controls, tab_order, details, scripts, sheets, preloads), encoding="utf-8"
+    )
 
 
 if __name__ == "__main__":
