@@ -1,33 +1,25 @@
 // Driving the calculator page as a user does, and reading back what it shows, for the behaviour
 // tests. Keys go through puppeteer's keyboard, clicks through its mouse.
 
-export const panels = ['Frame4', 'Frame5'];
-
-// What the page shows: field texts, which controls are visible, result lines, focus, selection.
-export function snapshot(page) {
-  return page.evaluate(() => {
+// What the page shows: texts, visible panels and lines, price options, focus and selection.
+export const snapshot = (page) =>
+  page.evaluate(() => {
     const byId = (id) => document.getElementById(id);
-    const ids = ['Combo1', 'Text1', 'Text2', 'Text3', 'Text4', 'Text5', 'Text6'];
     const shown = (id) => !byId(id).hidden;
+    const lines = ['Label19', 'Label20', 'Label21', 'Label22', 'Label23', 'Label24'];
     const focused = document.activeElement;
     return {
-      texts: Object.fromEntries(ids.map((id) => [id, byId(id).value])),
+      texts: Object.fromEntries(['Combo1', 'Text1', 'Text2', 'Text3', 'Text4', 'Text5', 'Text6'].map((id) => [id, byId(id).value])),
       shape: byId('Combo2').selectedOptions[0]?.text ?? '',
-      shown: ['Frame4', 'Frame5', 'Label5', 'Label9', 'Label10', 'Label20', 'Label21', 'Label23', 'Label24']
-        .filter(shown),
-      lines: Object.fromEntries(['Label19', 'Label20', 'Label21', 'Label22', 'Label23', 'Label24']
-        .map((id) => [id, shown(id) ? byId(id).textContent : null])),
+      panels: ['Frame4', 'Frame5'].filter(shown),
+      lines: lines.map((id) => (shown(id) ? byId(id).textContent : null)),
       options: [byId('Option1').checked, byId('Option2').checked, byId('Option2').disabled],
       densityReadOnly: byId('Text1').readOnly,
       focus: focused?.id ?? '',
       selection: focused?.value === undefined ? null : [focused.selectionStart, focused.selectionEnd],
     };
   });
-}
 
-export const shownPanels = async (page) => (await snapshot(page)).shown.filter((id) => panels.includes(id));
-
-// The grade from the open list, by mouse.
 export async function chooseGrade(page, name) {
   await page.click('#Combo1Button');
   const options = await page.$$('#Combo1List [role="option"]');
@@ -35,53 +27,64 @@ export async function chooseGrade(page, name) {
   await options[names.indexOf(name)].click();
 }
 
-// The shape list is a native <select>: its popup is the browser's own.
-export async function chooseShape(page, name) {
-  await page.select('#Combo2', name);
-}
+// The shape list is a native <select>, whose popup is the browser's own.
+export const chooseShape = (page, name) => page.select('#Combo2', name);
 
-// Enters a field by Tab from the control before it, then types; no wait between the keys.
-export async function typeInto(page, id, text) {
-  await page.evaluate((id) => {
-    const fields = ['Combo2', 'Text2', 'Text3', 'Text4', 'Text5', 'Text6', 'Command1', 'Text1'];
-    const visible = fields.filter((f) => !document.getElementById(f).hidden);
-    document.getElementById(visible[visible.indexOf(id) - 1]).focus();
-  }, id);
-  await Promise.all([page.keyboard.press('Tab'), page.keyboard.type(text)]);
-}
-
-export const ctrl = async (page, key) => {
+export async function ctrl(page, key) {
   await page.keyboard.down('Control');
   await page.keyboard.press(key);
   await page.keyboard.up('Control');
-};
+}
 
-// The open warning's title and prompt, or null.
+// Enters a field by Tab from the control before it and types with no wait between the keys;
+// "\b" empties the field instead.
+export async function typeInto(page, id, text) {
+  await page.evaluate((id) => {
+    const order = ['Combo2', 'Text2', 'Text3', 'Text4', 'Text5', 'Text6', 'Command1', 'Text1'];
+    const visible = order.filter((f) => !document.getElementById(f).hidden);
+    document.getElementById(visible[visible.lastIndexOf(id) - 1]).focus();
+  }, id);
+  await Promise.all([page.keyboard.press('Tab'), page.keyboard.type(text === '\b' ? '' : text)]);
+  if (text === '\b') await page.keyboard.press('Backspace');
+}
+
+// Grade by mouse, the density typed for "Other", the shape, then each field entered by Tab and
+// typed, the price basis clicked when it differs from the shape's (kg: per kilogram).
+export async function enterEstimate(page, { grade, density, shape, dimensions = [], pieces, price, basis }) {
+  if (grade) await chooseGrade(page, grade);
+  if (density) {
+    await page.click('#Text1');
+    await ctrl(page, 'KeyA');
+    await typeInto(page, 'Text1', density);
+  }
+  if (shape) await chooseShape(page, shape);
+  for (const [index, text] of dimensions.entries()) await typeInto(page, `Text${index + 2}`, text);
+  if (pieces) await typeInto(page, 'Text5', pieces);
+  if (price) await typeInto(page, 'Text6', price);
+  const [perKilogram, , perMetreDisabled] = (await snapshot(page)).options;
+  if (basis && (basis === 'kg') !== perKilogram && !perMetreDisabled) await page.click(basis === 'kg' ? '#Option1' : '#Option2');
+}
+
+// The open warning's role, title and prompt, or null.
 export const openWarning = (page) =>
   page.evaluate(() => {
     const dialog = document.querySelector('dialog[open]');
-    if (!dialog) return null;
     const text = (attribute) => document.getElementById(dialog.getAttribute(attribute)).textContent;
-    return { role: dialog.getAttribute('role'), title: text('aria-labelledby'), prompt: text('aria-describedby') };
+    return dialog && { role: dialog.getAttribute('role'), title: text('aria-labelledby'), prompt: text('aria-describedby') };
   });
 
-// Closes each warning that opens with `key`, and gives back the warnings' titles and prompts.
-export async function closeWarnings(page, key = 'Enter') {
+// Closes each warning that opens (three at most) with `close`, and gives back their titles and prompts.
+export async function closeWarnings(page, close = (p) => p.keyboard.press('Enter')) {
   const seen = [];
   for (let warning = await openWarning(page); warning && seen.length < 3; warning = await openWarning(page)) {
-    seen.push(warning);
-    await page.keyboard.press(key);
+    seen.push(`${warning.role}: ${warning.title}: ${warning.prompt}`);
+    await close(page);
   }
   return seen;
 }
 
 // Carbon steel, a round bar 100 x 1000, 4 pieces at 2,50 per kilogram: both panels on screen.
 export async function showRoundBar(page) {
-  await chooseGrade(page, 'Carbon steel');
-  await chooseShape(page, 'Round bar');
-  await typeInto(page, 'Text2', '100');
-  await typeInto(page, 'Text3', '1000');
-  await typeInto(page, 'Text5', '4');
-  await typeInto(page, 'Text6', '2.50');
+  await enterEstimate(page, { grade: 'Carbon steel', shape: 'Round bar', dimensions: ['100', '1000'], pieces: '4', price: '2.50' });
   await page.click('#Command1');
 }

@@ -1,5 +1,5 @@
-// The two lists and the link: choosing a grade by keyboard and mouse, typed text that chooses
-// nothing, the wheel only on a focused list, and the maker's site in a new tab.
+// The two lists and the link: choosing a grade by keyboard, mouse and wheel, typed text that
+// chooses nothing, each shape's rows and options, and the maker's site in a new tab.
 
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
@@ -15,6 +15,7 @@ before(async () => {
 });
 after(() => harness?.stop());
 
+// "Alt+ArrowDown" holds Alt down over the key.
 const keys = (...sequence) => async (page) => {
   for (const key of sequence) {
     const [modifier, name] = key.includes('+') ? key.split('+') : [null, key];
@@ -23,94 +24,66 @@ const keys = (...sequence) => async (page) => {
     if (modifier) await page.keyboard.up(modifier);
   }
 };
-const typeGrade = (text) => async (page) => {
-  await page.evaluate(() => document.getElementById('Combo1').select());
-  await page.keyboard.type(text);
+const wheel = (focus, over) => async (page) => {
+  await page.focus(focus);
+  await page.hover(over);
+  await page.mouse.wheel({ deltaY: 100 });
 };
 
-// Each row starts on a fresh page, the focus in the grade box.
+// From a fresh page, the focus in the grade box: what the box and the density field read after.
 const gradeRows = [
-  { name: 'Alt+Down opens, Down twice and Enter choose', act: keys('Alt+ArrowDown', 'ArrowDown', 'ArrowDown', 'Enter'),
-    grade: 'UNS S32760-F55-Superduplex', density: '7,81', readOnly: true },
-  { name: 'F4 opens, End and Enter choose Other', act: keys('F4', 'End', 'Enter'), grade: 'Other', density: '0,00',
-    readOnly: false },
-  { name: 'letters in the open list seek', act: keys('F4', 'T', 'T', 'Enter'), grade: 'Titanium', density: '4,51',
-    readOnly: true },
-  { name: 'Escape closes without choosing', act: keys('F4', 'ArrowDown', 'Escape'), grade: 'choose grade',
-    density: '0,0', readOnly: false },
-  { name: 'Down on the closed box chooses the first', act: keys('ArrowDown'), grade: 'UNS S31803-F51-Duplex',
-    density: '7,81', readOnly: true },
-  { name: 'a typed name with Enter chooses nothing', act: async (page) => {
-    await typeGrade('Other')(page);
-    await page.keyboard.press('Enter');
-  }, grade: 'Other', density: '0,0', readOnly: false },
-  { name: 'the list by mouse', act: async (page) => {
+  ['Alt+Down opens, Down twice and Enter choose', keys('Alt+ArrowDown', 'ArrowDown', 'ArrowDown', 'Enter'), 'UNS S32760-F55-Superduplex', '7,81'],
+  ['F4 opens, End and Enter choose Other', keys('F4', 'End', 'Enter'), 'Other', '0,00 editable'],
+  ['letters in the open list seek', keys('F4', 'T', 'T', 'Enter'), 'Titanium', '4,51'],
+  ['Escape closes without choosing', keys('F4', 'ArrowDown', 'Escape'), 'choose grade', '0,0 editable'],
+  ['Down on the closed box chooses the first', keys('ArrowDown'), 'UNS S31803-F51-Duplex', '7,81'],
+  ['a typed name with Enter chooses nothing', keys('Control+KeyA', 'O', 't', 'h', 'e', 'r', 'Enter'), 'Other', '0,0 editable'],
+  ['the list by mouse', async (page) => {
     await page.click('#Combo1Button');
-    const options = await page.$$('#Combo1List [role="option"]');
-    assert.equal(options.length, 16);
-    await options[8].click();
-  }, grade: 'Aluminium', density: '2,70', readOnly: true },
-  { name: 'the wheel on the focused box chooses', act: async (page) => {
-    await page.hover('#Combo1');
-    await page.mouse.wheel({ deltaY: 100 });
-  }, grade: 'UNS S31803-F51-Duplex', density: '7,81', readOnly: true },
-  { name: 'the wheel elsewhere chooses nothing', act: async (page) => {
-    await page.focus('#Text6');
-    await page.hover('#Combo1');
-    await page.mouse.wheel({ deltaY: 100 });
-  }, grade: 'choose grade', density: '0,0', readOnly: false },
+    await page.click('#Combo1List [role="option"]:nth-child(9)');
+  }, 'Aluminium', '2,70'],
+  ['the wheel on the focused box chooses', wheel('#Combo1', '#Combo1'), 'UNS S31803-F51-Duplex', '7,81'],
+  ['the wheel elsewhere chooses nothing', wheel('#Text6', '#Combo1'), 'choose grade', '0,0 editable'],
 ];
 
 test('choosing a grade', async (t) => {
-  for (const row of gradeRows) {
-    await t.test(row.name, async (t) => {
+  for (const [name, act, grade, density] of gradeRows) {
+    await t.test(name, async (t) => {
       const page = await harness.openPage(t);
-      await row.act(page);
+      assert.equal(await page.$$eval('#Combo1List [role="option"]', (options) => options.length), 16);
+      await act(page);
       const shown = await snapshot(page);
-      assert.deepEqual([shown.texts.Combo1, shown.texts.Text1, shown.densityReadOnly],
-        [row.grade, row.density, row.readOnly]);
+      assert.deepEqual([shown.texts.Combo1, shown.texts.Text1 + (shown.densityReadOnly ? '' : ' editable')], [grade, density]);
       assert.equal(await page.$eval('#Combo1List', (list) => list.hidden), true);
     });
   }
 });
 
-const shapeRows = [
-  { name: 'the wheel over the shape list without the focus', focused: false, shape: '', caption: 'Label5' },
-  { name: 'the wheel over the focused shape list', focused: true, shape: 'Round bar', caption: 'Diameter:' },
-];
-
-test('the wheel and the shape list', async (t) => {
-  for (const row of shapeRows) {
-    await t.test(row.name, async (t) => {
-      const page = await harness.openPage(t);
-      if (row.focused) await page.focus('#Combo2');
-      await page.hover('#Combo2');
-      await page.mouse.wheel({ deltaY: 100 });
-      await page.mouse.wheel({ deltaY: 100 });
-      assert.equal((await snapshot(page)).shape, row.shape);
-      assert.equal(await page.$eval('#Label5', (label) => label.textContent), row.caption);
-    });
+test('the wheel changes the shape list only while it has the focus', async (t) => {
+  const page = await harness.openPage(t);
+  for (const [focus, shape] of [['#Text5', ''], ['#Combo2', 'Plate'], ['#Combo2', 'Round bar'], ['#Text6', 'Round bar']]) {
+    await wheel(focus, '#Combo2')(page);
+    assert.equal((await snapshot(page)).shape, shape, focus);
   }
 });
 
 test('each shape sets its rows and price options, whatever was chosen before', async (t) => {
   const core = await loadCore(readFileSync(path.join(repoRoot, 'build-web', 'core', 'kalvora-core.wasm')));
   const page = await harness.openPage(t);
-  const rows = [['Label5', 'Text2'], ['Label9', 'Text3'], ['Label10', 'Text4']];
   for (const shape of [...core.shapes, ...core.shapes.toReversed()]) {
     await page.click(shape.perMetreEnabled ? '#Option1' : '#Option2');
     await chooseShape(page, shape.name);
-    const shown = await page.evaluate((rows) => rows.map(([caption, field]) => [
-      document.getElementById(caption).textContent,
-      !document.getElementById(caption).hidden && !document.getElementById(field).hidden,
-    ]), rows);
-    assert.deepEqual(shown, shape.rows.map((row) => [row.caption, row.visible]), shape.name);
-    assert.deepEqual((await snapshot(page)).options,
-      [shape.selectedBasis === 'PerKilogram', shape.selectedBasis === 'PerMetre', !shape.perMetreEnabled], shape.name);
+    const rows = await page.evaluate(() => [['Label5', 'Text2'], ['Label9', 'Text3'], ['Label10', 'Text4']].map(([caption, field]) => ({
+      caption: document.getElementById(caption).textContent,
+      visible: !document.getElementById(caption).hidden && !document.getElementById(field).hidden,
+    })));
+    assert.deepEqual(rows, shape.rows, shape.name);
+    const { options } = await snapshot(page);
+    assert.deepEqual(options, [shape.selectedBasis === 'PerKilogram', shape.selectedBasis === 'PerMetre', !shape.perMetreEnabled], shape.name);
   }
 });
 
-test("the link opens the maker's site in a new tab and changes nothing", async (t) => {
+test("the link opens the maker's site in a new tab, twice, and changes nothing", async (t) => {
   const host = readFileSync(path.join(repoRoot, 'ui', 'branding.h'), 'utf8').match(/kWebHost\[\] = "([^"]+)"/)[1];
   const page = await harness.openPage(t);
   await page.evaluate(() => {
@@ -121,6 +94,5 @@ test("the link opens the maker's site in a new tab and changes nothing", async (
   await page.click('#Label8');
   await page.click('#Label8');
   assert.deepEqual(await page.evaluate(() => window.opened), Array(2).fill([`http://${host}/`, '_blank', 'noopener']));
-  assert.deepEqual(await snapshot(page), before);
-  assert.equal(page.url(), harness.server.url);
+  assert.deepEqual([await snapshot(page), page.url()], [before, harness.server.url]);
 });
