@@ -9,8 +9,9 @@
 const CACHE = `kalvora-${BUILD}`;
 
 self.addEventListener('install', (event) => {
-  // A fresh copy from the server, never one from the HTTP cache of an older build.
-  const requests = FILES.map((file) => new Request(file, { cache: 'reload' }));
+  // Checked with the server, never taken unasked from the HTTP cache, which may hold a file of an
+  // older build; a server that can answer "not modified" spares sending the file again.
+  const requests = FILES.map((file) => new Request(file, { cache: 'no-cache' }));
   event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(requests)));
 });
 

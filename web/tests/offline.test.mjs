@@ -52,6 +52,16 @@ async function filesDifferingFrom(page, folder) {
 const controlled = (page) =>
   page.waitForFunction(() => navigator.serviceWorker.controller?.state === 'activated');
 
+test('the site can be installed as an app', async (t) => {
+  const page = await harness.openPage(t, { browser: await harness.newBrowser() });
+  await controlled(page);
+  const cdp = await page.createCDPSession();
+  const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
+  assert.deepEqual(installabilityErrors, []);
+  const { errors } = await cdp.send('Page.getAppManifest');
+  assert.deepEqual(errors, []);
+});
+
 test('after the first visit the page opens and computes without the server', async (t) => {
   const browser = await harness.newBrowser();
   const online = await harness.openPage(t, { browser });
