@@ -9,9 +9,9 @@
 const CACHE = `kalvora-${BUILD}`;
 
 self.addEventListener('install', (event) => {
-  // Checked with the server, never taken unasked from the HTTP cache, which may hold a file of an
-  // older build; a server that can answer "not modified" spares sending the file again.
-  const requests = FILES.map((file) => new Request(file, { cache: 'no-cache' }));
+  // Fetched afresh, never from the HTTP cache, which may hold a file of an older build; nor after
+  // a "not modified" from the server, whose dates count whole seconds and may miss a rebuild.
+  const requests = FILES.map((file) => new Request(file, { cache: 'reload' }));
   event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(requests)));
 });
 
