@@ -117,6 +117,16 @@ const entries = [
     await page.focus('#Command1');
     await page.keyboard.press('Tab');
   }],
+  ['coming back from another tab is not entering', 'Text3', [1, 1], async (page) => {
+    await page.focus('#Text3');
+    await page.evaluate(() => document.getElementById('Text3').setSelectionRange(1, 1));
+    const other = await page.browser().newPage();
+    await other.bringToFront();
+    await page.waitForFunction(() => !document.hasFocus());
+    await other.close();
+    await page.bringToFront();
+    await page.waitForFunction(() => document.hasFocus());
+  }],
 ];
 
 test('entering a field', async (t) => {
