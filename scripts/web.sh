@@ -25,10 +25,6 @@ site=$build/site
 
 ensure_packages "${WEB_PACKAGES[@]}"
 
-if [ ! -f web/core/build.sh ]; then
-    echo "web/core/build.sh is missing: the core for the web cannot be built yet" >&2
-    exit 1
-fi
 step "Building the core for the web" bash web/core/build.sh "$build"
 
 # The site is made beside the old one and then put in its place, so that a server or a test
