@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the GoogleTest suites under CTest, then the window
-# read through AT-SPI as a screen reader reads it. With --sanitize, the suites in a separate
-# build with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Builds everything and runs every test: the GoogleTest suites under CTest, the window read
+# through AT-SPI as a screen reader reads it, then the web edition's tests (scripts/web.sh). With
+# --sanitize, the suites in a separate build with AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -29,4 +29,5 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 step "Running the tests of $what" ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
 if [ "$build" = build ]; then
     step "Reading the window through AT-SPI" bash scripts/accessibility-check.sh "$build/app/kalvora"
+    step "Testing the web edition" bash scripts/web.sh --test
 fi
