@@ -25,10 +25,6 @@ const dimensionRows = [
   ['Label10', 'Text4', 'Label13'],
 ];
 
-function warningOf(made) {
-  return typeof made === 'function' ? made() : made;
-}
-
 // `desktop` is what the window asks of the browser: showWarning({title, prompt}) -> Promise
 // resolved once the warning is closed, and openWebPage(url).
 export function createForm1(core, desktop, { linkAddress }) {
@@ -41,9 +37,6 @@ export function createForm1(core, desktop, { linkAddress }) {
     Frame4.hidden = true;
     Frame5.hidden = true;
   }
-  const hidePricePanel = () => {
-    Frame5.hidden = true;
-  };
 
   function label8Click(event) {
     event.preventDefault();
@@ -114,12 +107,12 @@ export function createForm1(core, desktop, { linkAddress }) {
     }
     Frame4.hidden = false;
     Frame5.hidden = !result.pricePanelShown;
-    if (result.gradeMissing) await desktop.showWarning(warningOf(core.gradeMissingWarning));
+    if (result.gradeMissing) await desktop.showWarning(core.gradeMissingWarning);
     if (result.piecesReset) fields.Text5.setText('1');
     control('Label20').hidden = !result.allPiecesShown;
     control('Label23').hidden = !result.allPiecesShown;
     if (result.shapeMissing) {
-      await desktop.showWarning(warningOf(core.shapeMissingWarning));
+      await desktop.showWarning(core.shapeMissingWarning);
       Combo1.focus();
       return;
     }
@@ -150,29 +143,75 @@ export function createForm1(core, desktop, { linkAddress }) {
     field.select();
   }
 
+  function option1Click() {
+    Frame5.hidden = true;
+  }
+
+  function option2Click() {
+    Frame5.hidden = true;
+  }
+
   function text1Change() {
     Frame5.hidden = true;
     Frame4.hidden = true;
   }
 
-  // The key handlers: what a character hides, then what the field takes of it.
-  const keyPress = {
-    Text1: (code) => (hideResultPanels(), core.decimalFieldKey(code)),
-    Text2: (code) => (hideResultPanels(), core.decimalFieldKey(code)),
-    Text3: (code) => (hideResultPanels(), core.decimalFieldKey(code)),
-    Text4: (code) => (hideResultPanels(), core.decimalFieldKey(code)),
-    Text5: (code) => (hideResultPanels(), core.piecesFieldKey(code)),
-    Text6: (code) => (hidePricePanel(), core.decimalFieldKey(code)),
-  };
+  // The key handlers: what a typed character hides, then what the field takes of it.
+  function text1KeyPress(code) {
+    hideResultPanels();
+    return core.decimalFieldKey(code);
+  }
+
+  function text2KeyPress(code) {
+    hideResultPanels();
+    return core.decimalFieldKey(code);
+  }
+
+  function text3KeyPress(code) {
+    hideResultPanels();
+    return core.decimalFieldKey(code);
+  }
+
+  function text4KeyPress(code) {
+    hideResultPanels();
+    return core.decimalFieldKey(code);
+  }
+
+  function text5KeyPress(code) {
+    hideResultPanels();
+    return core.piecesFieldKey(code);
+  }
+
+  function text6KeyPress(code) {
+    Frame5.hidden = true;
+    return core.decimalFieldKey(code);
+  }
+
+  const text2GotFocus = () => control('Text2').select();
+  const text3GotFocus = () => control('Text3').select();
+  const text4GotFocus = () => control('Text4').select();
+  const text5GotFocus = () => control('Text5').select();
+  const text6GotFocus = () => control('Text6').select();
+
   // Edits without a typed key (Delete, Cut, Undo, a drop) make the same figures stale.
-  const edited = {
-    Text1: text1Change,
-    Text2: hideResultPanels,
-    Text3: hideResultPanels,
-    Text4: hideResultPanels,
-    Text5: hideResultPanels,
-    Text6: hidePricePanel,
+  const text2Edited = hideResultPanels;
+  const text3Edited = hideResultPanels;
+  const text4Edited = hideResultPanels;
+  const text5Edited = hideResultPanels;
+  const text6Edited = () => {
+    Frame5.hidden = true;
   };
+
+  // Each field with its key, focus and edit handlers; the density field selects nothing on
+  // entry, and any change of its text is its edit.
+  const numberFields = [
+    ['Text1', text1KeyPress, undefined, text1Change],
+    ['Text2', text2KeyPress, text2GotFocus, text2Edited],
+    ['Text3', text3KeyPress, text3GotFocus, text3Edited],
+    ['Text4', text4KeyPress, text4GotFocus, text4Edited],
+    ['Text5', text5KeyPress, text5GotFocus, text5Edited],
+    ['Text6', text6KeyPress, text6GotFocus, text6Edited],
+  ];
 
   const gradeBox = attachGradeBox(Combo1, { onChoose: combo1Click });
 
@@ -182,19 +221,13 @@ export function createForm1(core, desktop, { linkAddress }) {
     control('Label8').addEventListener('mousedown', (event) => event.preventDefault());
     Combo2.addEventListener('change', combo2Click);
     control('Command1').addEventListener('click', () => command1Click());
-    Option1.addEventListener('click', hidePricePanel);
-    Option2.addEventListener('click', hidePricePanel);
-    // Arrow keys move the choice between the options too.
-    Option1.addEventListener('change', hidePricePanel);
-    Option2.addEventListener('change', hidePricePanel);
-    for (const id of Object.keys(keyPress)) {
-      const field = control(id);
-      fields[id] = attachNumberField(field, {
-        keyHandler: keyPress[id],
-        // The density field selects nothing on entry.
-        onFocus: id === 'Text1' ? undefined : () => field.select(),
-        onEdit: edited[id],
-      });
+    Option1.addEventListener('click', option1Click);
+    Option2.addEventListener('click', option2Click);
+    // Arrow keys move the choice between the options without a click.
+    Option1.addEventListener('change', option1Click);
+    Option2.addEventListener('change', option2Click);
+    for (const [id, keyHandler, onFocus, onEdit] of numberFields) {
+      fields[id] = attachNumberField(control(id), { keyHandler, onFocus, onEdit });
     }
     guardWheel(Combo1, gradeBox);
     guardWheel(gradeBox.button, gradeBox);

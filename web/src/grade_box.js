@@ -113,6 +113,10 @@ export function attachGradeBox(input, { onChoose }) {
     const index = options.indexOf(event.target.closest('[role="option"]'));
     if (index >= 0) choose(index);
   });
+  // A press anywhere but on the list or its button closes the list, choosing nothing.
+  input.addEventListener('mousedown', () => {
+    if (isOpen()) close();
+  });
   input.addEventListener('blur', close);
 
   return {

@@ -36,6 +36,10 @@ const gradeRows = [
   ['F4 opens, End and Enter choose Other', keys('F4', 'End', 'Enter'), 'Other', '0,00 editable'],
   ['letters in the open list seek', keys('F4', 'T', 'T', 'Enter'), 'Titanium', '4,51'],
   ['Escape closes without choosing', keys('F4', 'ArrowDown', 'Escape'), 'choose grade', '0,0 editable'],
+  ['a press in the text closes without choosing', async (page) => {
+    await keys('F4', 'ArrowDown')(page);
+    await page.click('#Combo1');
+  }, 'choose grade', '0,0 editable'],
   ['Down on the closed box chooses the first', keys('ArrowDown'), 'UNS S31803-F51-Duplex', '7,81'],
   ['a typed name with Enter chooses nothing', keys('Control+KeyA', 'O', 't', 'h', 'e', 'r', 'Enter'), 'Other', '0,0 editable'],
   ['the list by mouse', async (page) => {
