@@ -11,10 +11,12 @@ ensure_all_packages
 
 build=build
 what="the calculator and its tests"
+tests="the tests"
 options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON "${CMAKE_WARNING_OPTIONS[@]}")
 if [ "${1:-}" = "--sanitize" ]; then
     build=build-asan
     what="$what under the sanitizers"
+    tests="the tests under the sanitizers"
     options+=(-DKALVORA_SANITIZE=ON)
 fi
 step "Configuring $what ($build)" cmake -S . -B "$build" "${options[@]}" >/dev/null
@@ -26,7 +28,7 @@ trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 step "Building $what" cmake --build "$build" -j "$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-step "Running the tests of $what" ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+step "Running $tests" ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
 if [ "$build" = build ]; then
     step "Reading the window through AT-SPI" bash scripts/accessibility-check.sh "$build/app/kalvora"
     step "Testing the web edition" bash scripts/web.sh --test
