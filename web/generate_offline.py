@@ -11,7 +11,7 @@ import re
 import sys
 from pathlib import Path
 
-from generate_page import project_version
+from desktop_facts import project_version
 
 ROOT = Path(__file__).resolve().parent.parent
 WORKER = "sw.js"
