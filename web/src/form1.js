@@ -38,6 +38,11 @@ export function createForm1(core, desktop, { linkAddress }) {
     Frame5.hidden = true;
   }
 
+  // The prices alone: what a price or its basis makes stale.
+  function hidePricePanel() {
+    Frame5.hidden = true;
+  }
+
   function label8Click(event) {
     event.preventDefault();
     desktop.openWebPage(linkAddress);
@@ -143,64 +148,38 @@ export function createForm1(core, desktop, { linkAddress }) {
     field.select();
   }
 
-  function option1Click() {
-    Frame5.hidden = true;
-  }
+  const option1Click = hidePricePanel;
+  const option2Click = hidePricePanel;
 
-  function option2Click() {
-    Frame5.hidden = true;
-  }
+  // Any change of the density, typed or written by a grade, makes both panels stale.
+  const text1Change = hideResultPanels;
 
-  function text1Change() {
-    Frame5.hidden = true;
-    Frame4.hidden = true;
-  }
+  // A key handler: what a typed character makes stale is hidden, then the field's key rule says
+  // what the field takes of it.
+  const keyPress = (hideStale, fieldKey) => (code) => {
+    hideStale();
+    return fieldKey(code);
+  };
+  const text1KeyPress = keyPress(hideResultPanels, core.decimalFieldKey);
+  const text2KeyPress = keyPress(hideResultPanels, core.decimalFieldKey);
+  const text3KeyPress = keyPress(hideResultPanels, core.decimalFieldKey);
+  const text4KeyPress = keyPress(hideResultPanels, core.decimalFieldKey);
+  const text5KeyPress = keyPress(hideResultPanels, core.piecesFieldKey);
+  const text6KeyPress = keyPress(hidePricePanel, core.decimalFieldKey);
 
-  // The key handlers: what a typed character hides, then what the field takes of it.
-  function text1KeyPress(code) {
-    hideResultPanels();
-    return core.decimalFieldKey(code);
-  }
-
-  function text2KeyPress(code) {
-    hideResultPanels();
-    return core.decimalFieldKey(code);
-  }
-
-  function text3KeyPress(code) {
-    hideResultPanels();
-    return core.decimalFieldKey(code);
-  }
-
-  function text4KeyPress(code) {
-    hideResultPanels();
-    return core.decimalFieldKey(code);
-  }
-
-  function text5KeyPress(code) {
-    hideResultPanels();
-    return core.piecesFieldKey(code);
-  }
-
-  function text6KeyPress(code) {
-    Frame5.hidden = true;
-    return core.decimalFieldKey(code);
-  }
-
-  const text2GotFocus = () => control('Text2').select();
-  const text3GotFocus = () => control('Text3').select();
-  const text4GotFocus = () => control('Text4').select();
-  const text5GotFocus = () => control('Text5').select();
-  const text6GotFocus = () => control('Text6').select();
+  const selectAll = (id) => () => control(id).select();
+  const text2GotFocus = selectAll('Text2');
+  const text3GotFocus = selectAll('Text3');
+  const text4GotFocus = selectAll('Text4');
+  const text5GotFocus = selectAll('Text5');
+  const text6GotFocus = selectAll('Text6');
 
   // Edits without a typed key (Delete, Cut, Undo, a drop) make the same figures stale.
   const text2Edited = hideResultPanels;
   const text3Edited = hideResultPanels;
   const text4Edited = hideResultPanels;
   const text5Edited = hideResultPanels;
-  const text6Edited = () => {
-    Frame5.hidden = true;
-  };
+  const text6Edited = hidePricePanel;
 
   // Each field with its key, focus and edit handlers; the density field selects nothing on
   // entry, and any change of its text is its edit.
