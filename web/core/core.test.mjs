@@ -9,37 +9,22 @@ import { test } from 'node:test';
 import { loadCore } from '../src/core.js';
 
 const build = process.env.KALVORA_WEB_BUILD ?? 'build-web';
-const core = await loadCore(readFileSync(join(build, 'core', 'kalvora-core.wasm')));
-const records = execFileSync(join(build, 'native', 'core-compare'), { maxBuffer: 1 << 28 })
-  .toString('utf8')
-  .split('\n')
-  .filter((line) => line !== '')
-  .map((line) => line.split('\t'));
+const wasm = readFileSync(join(build, 'core', 'kalvora-core.wasm'));
+const core = await loadCore(wasm);
+const records = execFileSync(join(build, 'native', 'core-compare'), { maxBuffer: 1 << 28 }).toString('utf8').trim().split('\n').map((line) => line.split('\t'));
 const recordsOf = (kind) => records.filter(([type]) => type === kind).map((r) => r.slice(1));
 const nativeCatalogue = JSON.parse(recordsOf('C')[0][0]);
 
-const estimateFields = [
-  'shapeText',
-  'densityText',
-  'piecesText',
-  'dimension1Text',
-  'dimension2Text',
-  'dimension3Text',
-  'priceText',
-  'priceBasis',
-];
+// The texts of an estimate in the order core-compare prints them.
+const estimateFields = ['shapeText', 'densityText', 'piecesText', 'dimension1Text', 'dimension2Text', 'dimension3Text', 'priceText', 'priceBasis'];
 
 test('every estimate comes out as the native core gives it, byte for byte', () => {
   const estimates = recordsOf('E');
   assert.ok(estimates.length >= 10000, `${estimates.length} estimates`);
-  const mismatches = [];
-  for (const row of estimates) {
-    const input = Object.fromEntries(estimateFields.map((name, i) => [name, row[i]]));
-    const answer = JSON.stringify(core.computeEstimate(input));
-    if (answer !== row[8]) {
-      mismatches.push(`${row.slice(0, 8).join(' | ')}\n  wasm:   ${answer}\n  native: ${row[8]}`);
-    }
-  }
+  const mismatches = estimates
+    .map((row) => [row, JSON.stringify(core.computeEstimate(Object.fromEntries(estimateFields.map((name, i) => [name, row[i]]))))])
+    .filter(([row, answer]) => answer !== row[8])
+    .map(([row, answer]) => `${row.slice(0, 8).join(' | ')}\n  wasm:   ${answer}\n  native: ${row[8]}`);
   assert.equal(mismatches.length, 0, mismatches.slice(0, 5).join('\n'));
 });
 
@@ -47,24 +32,13 @@ test('input warnings as the native core words them, captions in UTF-8 both ways'
   const warnings = recordsOf('W');
   assert.ok(warnings.some((row) => /[^\x20-\x7e]/.test(row.slice(2, 4).join(''))));
   for (const [status, field, fieldCaption, diameterCaption, json] of warnings) {
-    const warning = core.inputWarning(
-      nativeCatalogue.statusNames[status],
-      nativeCatalogue.fieldNames[field],
-      fieldCaption,
-      diameterCaption,
-    );
+    const warning = core.inputWarning(nativeCatalogue.statusNames[status], nativeCatalogue.fieldNames[field], fieldCaption, diameterCaption);
     assert.equal(JSON.stringify(warning), json, `status ${status}, field ${field}`);
   }
 });
 
 test('lists and fixed texts as the native core has them', () => {
-  for (const name of [
-    'grades',
-    'shapes',
-    'dimensionResetText',
-    'gradeMissingWarning',
-    'shapeMissingWarning',
-  ]) {
+  for (const name of ['grades', 'shapes', 'dimensionResetText', 'gradeMissingWarning', 'shapeMissingWarning']) {
     assert.deepEqual(core[name], nativeCatalogue[name], name);
   }
   assert.ok(Object.isFrozen(core.grades[0]) && Object.isFrozen(core.shapes[0].rows[0]));
@@ -99,13 +73,10 @@ test('a call that the page could never make right is refused, not answered', () 
     ['field unknown', () => core.inputWarning('TooLarge', 'Colour', 'Price:', 'Diameter:')],
     ['caption not a text', () => core.inputWarning('TooLarge', 'Price', null, 'Diameter:')],
   ];
-  for (const [name, call] of rows) {
-    assert.throws(call, TypeError, name);
-  }
+  for (const [name, call] of rows) assert.throws(call, TypeError, name);
 });
 
 test('the module loads from a server whatever type it gives .wasm, and not from a missing file', async () => {
-  const wasm = readFileSync(join(build, 'core', 'kalvora-core.wasm'));
   const server = createServer((request, response) => {
     const [status, type] = request.url.slice(1).split('/').map(decodeURIComponent);
     response.writeHead(Number(status), { 'Content-Type': type });

@@ -5,12 +5,7 @@ import { readFile } from 'node:fs/promises';
 import { WASI } from 'node:wasi';
 
 const [program, ...args] = process.argv.slice(2);
-const env = Object.fromEntries(
-  Object.entries(process.env).filter(([name]) => name.startsWith('GTEST_')),
-);
+const env = Object.fromEntries(Object.entries(process.env).filter(([name]) => name.startsWith('GTEST_')));
 const wasi = new WASI({ version: 'preview1', args: [program, ...args], env, returnOnExit: true });
-const module = await WebAssembly.compile(await readFile(program));
-const instance = await WebAssembly.instantiate(module, {
-  wasi_snapshot_preview1: wasi.wasiImport,
-});
+const instance = await WebAssembly.instantiate(await WebAssembly.compile(await readFile(program)), { wasi_snapshot_preview1: wasi.wasiImport });
 process.exitCode = wasi.start(instance);

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# Tests the core for the web page, as web/core/build.sh BUILD_DIR built it:
-#   1. the core's own GoogleTest suite, compiled for WebAssembly, under node;
-#   2. core-compare's answers from the wasm build against the native build's, byte for byte;
-#   3. web/src/core.js with the page's module against the native answers (node's test runner).
-# Ends with "N passed, N failed" over the three; exit status 1 when any failed.
+# Tests the core for the web page, as web/core/build.sh BUILD_DIR built it: the core's own
+# GoogleTest suite in WebAssembly under node; core-compare's answers from the wasm build against
+# the native build's, byte for byte; web/src/core.js with the page's module against the native
+# answers. Ends with "N passed, N failed"; exit status 1 when any failed.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 out=$(realpath -m "${1:?usage: web/core/test.sh BUILD_DIR}")
@@ -15,33 +14,26 @@ passed=0
 failed=0
 
 check() {
-    local what=$1
-    shift
-    echo "==> $what"
-    if "$@"; then
-        passed=$((passed + 1))
-        echo "==> $what: passed"
+    echo "==> $1"
+    if "${@:2}"; then
+        passed=$((passed + 1)); echo "==> $1: passed"
     else
-        failed=$((failed + 1))
-        echo "==> $what: FAILED"
+        failed=$((failed + 1)); echo "==> $1: FAILED"
     fi
 }
 
 compare_builds() {
-    "$out/native/core-compare" >"$work/native.txt" &&
-        "${run_wasi[@]}" "$out/core/core-compare.wasm" >"$work/wasm.txt" || return 1
+    "$out/native/core-compare" >"$work/native.txt" && "${run_wasi[@]}" "$out/core/core-compare.wasm" >"$work/wasm.txt" || return 1
     if ! cmp -s "$work/native.txt" "$work/wasm.txt"; then
         echo "The wasm core answers differently; first differences (< native, > wasm):" >&2
         diff "$work/native.txt" "$work/wasm.txt" | head -n 12 >&2
         return 1
     fi
-    echo "$(wc -l <"$work/native.txt") answers alike ($(grep -c '^E' "$work/native.txt") estimates," \
-        "$(grep -c '^N' "$work/native.txt") number texts)" >&2
+    echo "$(wc -l <"$work/native.txt") answers alike ($(grep -c '^E' "$work/native.txt") estimates)" >&2
 }
 
 check "The core's tests in WebAssembly under node" "${run_wasi[@]}" "$out/core/core_tests.wasm" --gtest_brief=1
 check "The wasm core against the native core" compare_builds
-check "core.js against the native core" \
-    env KALVORA_WEB_BUILD="$out" node --test "$root/web/core/core.test.mjs"
+check "core.js against the native core" env KALVORA_WEB_BUILD="$out" node --test "$root/web/core/core.test.mjs"
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
