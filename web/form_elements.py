@@ -14,6 +14,12 @@ def attributes(pairs):
     )
 
 
+def tag(name, pairs, text=None):
+    """An element's start tag, and with a text its content and end tag too."""
+    start = f"<{name}{attributes(pairs)}>"
+    return start if text is None else f"{start}{html.escape(text)}</{name}>"
+
+
 class FormElements:
     """The lines of HTML for the controls of one form, in the form's order."""
 
@@ -39,39 +45,38 @@ class FormElements:
     def emit(self, control, depth):
         pad = "  " * depth
         kind = control.kind
+        common = self.common(control)
         if kind == "kalvora::CaptionFrame":
-            self.lines.append(f'{pad}<fieldset class="frame"{attributes(self.common(control))}>')
-            self.lines.append(f"{pad}  <legend>{html.escape(control.text('title'))}</legend>")
+            self.lines.append(pad + tag("fieldset", [("class", "frame")] + common))
+            self.lines.append(f"{pad}  " + tag("legend", [], control.text("title")))
             self.emit_children(control, depth + 1)
             self.lines.append(f"{pad}</fieldset>")
         elif kind == "QFrame":
-            self.lines.append(f'{pad}<div class="panel"{attributes(self.common(control))}>')
+            self.lines.append(pad + tag("div", [("class", "panel")] + common))
             self.emit_children(control, depth + 1)
             self.lines.append(f"{pad}</div>")
-        elif kind == "kalvora::LinkLabel":
+        else:
+            self.lines += [pad + line for line in self.elements(control, common)]
+
+    def elements(self, control, common):
+        """The elements of a control that holds no others."""
+        kind = control.kind
+        if kind == "kalvora::LinkLabel":
             host = self.details["kWebHost"]
-            attrs = self.common(control) + [
-                ("href", f"http://{host}/"),
-                ("target", "_blank"),
-                ("rel", "noopener"),
-                ("tabindex", "-1"),
-            ]
-            self.lines.append(f'{pad}<a class="label"{attributes(attrs)}>{html.escape(host)}</a>')
-        elif kind == "QLabel" and control.flag("scaledContents"):
+            link = [("href", f"http://{host}/"), ("target", "_blank"), ("rel", "noopener")]
+            return [tag("a", [("class", "label")] + common + link + [("tabindex", "-1")], host)]
+        if kind == "QLabel" and control.flag("scaledContents"):
             plain, dense = pictures("logoPixmap")
-            attrs = self.common(control) + [
+            picture = [
                 ("src", plain),
                 ("srcset", f"{plain} 1x, {dense} 2x"),
                 ("alt", self.details.get("kMakerName", "")),
             ]
-            self.lines.append(f'{pad}<img class="picture"{attributes(attrs)}>')
-        elif kind == "QLabel":
-            self.lines.append(
-                f'{pad}<div class="label"{attributes(self.common(control))}>'
-                f"{html.escape(self.label_text(control))}</div>"
-            )
-        elif kind == "kalvora::NumberField":
-            attrs = self.common(control) + [
+            return [tag("img", [("class", "picture")] + common + picture)]
+        if kind == "QLabel":
+            return [tag("div", [("class", "label")] + common, self.label_text(control))]
+        if kind == "kalvora::NumberField":
+            field = [
                 ("class", "field" if control.flag("frame", True) else "field flat"),
                 ("type", "text"),
                 ("value", control.text("text")),
@@ -81,55 +86,64 @@ class FormElements:
                 ("autocomplete", "off"),
                 ("spellcheck", "false"),
             ]
-            self.lines.append(f"{pad}<input{attributes(attrs)}>")
-        elif kind == "QComboBox" and control.flag("editable"):
-            self.emit_editable_list(control, pad)
-        elif kind == "QComboBox":
-            self.lines.append(
-                f'{pad}<select class="list"{attributes(self.common(control))}></select>'
-            )
-        elif kind == "QPushButton":
-            self.lines.append(
-                f'{pad}<button type="button" class="button"{attributes(self.common(control))}>'
-                f"{html.escape(control.text('text'))}</button>"
-            )
-        elif kind == "QRadioButton":
-            attrs = self.common(control) + [
+            return [tag("input", common + field)]
+        if kind == "QComboBox" and control.flag("editable"):
+            return self.editable_list(control, common)
+        if kind == "QComboBox":
+            return [tag("select", [("class", "list")] + common, "")]
+        if kind == "QPushButton":
+            button = [("type", "button"), ("class", "button")]
+            return [tag("button", button + common, control.text("text"))]
+        if kind == "QRadioButton":
+            option = [
                 ("type", "radio"),
                 ("name", f"{control.parent.name}Options"),
                 ("checked", control.flag("checked")),
             ]
-            self.lines.append(f'{pad}<input class="option"{attributes(attrs)}>')
-            self.lines.append(
-                f'{pad}<label class="option-caption" id="{control.name}Caption" for="{control.name}"'
-                f' aria-hidden="true">'
-                f"{html.escape(control.text('text'))}</label>"
-            )
-        else:
-            fail(f"no element for {control.kind} {control.name}")
+            # The caption is a label of its own, so that it can stand where the form puts it.
+            caption = [
+                ("class", "option-caption"),
+                ("id", f"{control.name}Caption"),
+                ("for", control.name),
+                ("aria-hidden", "true"),
+            ]
+            return [
+                tag("input", [("class", "option")] + common + option),
+                tag("label", caption, control.text("text")),
+            ]
+        fail(f"no element for {control.kind} {control.name}")
 
-    def emit_editable_list(self, control, pad):
+    @staticmethod
+    def editable_list(control, common):
         """An editable list box: its text, the button that drops the list, and the list."""
-        attrs = self.common(control) + [
+        name = control.name
+        text = [
             ("class", "combo"),
             ("type", "text"),
             ("role", "combobox"),
             ("value", control.text("currentText")),
             ("aria-expanded", "false"),
-            ("aria-controls", f"{control.name}List"),
+            ("aria-controls", f"{name}List"),
             ("aria-autocomplete", "none"),
             ("autocomplete", "off"),
             ("spellcheck", "false"),
         ]
-        self.lines.append(f"{pad}<input{attributes(attrs)}>")
-        self.lines.append(
-            f'{pad}<button type="button" class="combo-button" id="{control.name}Button"'
-            f' tabindex="-1" aria-hidden="true" aria-controls="{control.name}List"></button>'
-        )
-        self.lines.append(
-            f'{pad}<div class="combo-list" id="{control.name}List" role="listbox"'
-            f' aria-label="{html.escape(control.text("accessibleName") or control.name)}" hidden></div>'
-        )
+        button = [
+            ("type", "button"),
+            ("class", "combo-button"),
+            ("id", f"{name}Button"),
+            ("tabindex", "-1"),
+            ("aria-hidden", "true"),
+            ("aria-controls", f"{name}List"),
+        ]
+        entries = [
+            ("class", "combo-list"),
+            ("id", f"{name}List"),
+            ("role", "listbox"),
+            ("aria-label", control.text("accessibleName") or name),
+            ("hidden", True),
+        ]
+        return [tag("input", common + text), tag("button", button, ""), tag("div", entries, "")]
 
     def label_text(self, control):
         """A label's caption: the form's, or the maker's detail that the desktop writes there."""
