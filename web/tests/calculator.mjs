@@ -1,5 +1,5 @@
-// Driving the calculator page as a user does, and reading back what it shows, for the behaviour
-// tests. Keys go through puppeteer's keyboard, clicks through its mouse.
+// Driving the calculator page as a user does, and reading back what it shows. Keys go through
+// puppeteer's keyboard, clicks through its mouse.
 
 // What the page shows: texts, visible panels and lines, price options, focus and selection.
 export const snapshot = (page) =>
@@ -30,11 +30,15 @@ export async function chooseGrade(page, name) {
 // The shape list is a native <select>, whose popup is the browser's own.
 export const chooseShape = (page, name) => page.select('#Combo2', name);
 
-export async function ctrl(page, key) {
-  await page.keyboard.down('Control');
-  await page.keyboard.press(key);
-  await page.keyboard.up('Control');
-}
+// Presses the keys in turn; "Alt+ArrowDown" holds Alt down over the key.
+export const keys = (...sequence) => async (page) => {
+  for (const key of sequence) {
+    const [modifier, name] = key.includes('+') ? key.split('+') : [null, key];
+    if (modifier) await page.keyboard.down(modifier);
+    await page.keyboard.press(name);
+    if (modifier) await page.keyboard.up(modifier);
+  }
+};
 
 // Enters a field by Tab from the control before it and types with no wait between the keys;
 // "\b" empties the field instead.
@@ -54,7 +58,7 @@ export async function enterEstimate(page, { grade, density, shape, dimensions = 
   if (grade) await chooseGrade(page, grade);
   if (density) {
     await page.click('#Text1');
-    await ctrl(page, 'KeyA');
+    await keys('Control+KeyA')(page);
     await typeInto(page, 'Text1', density);
   }
   if (shape) await chooseShape(page, shape);
@@ -63,6 +67,14 @@ export async function enterEstimate(page, { grade, density, shape, dimensions = 
   if (price) await typeInto(page, 'Text6', price);
   const [perKilogram, , perMetreDisabled] = (await snapshot(page)).options;
   if (basis && (basis === 'kg') !== perKilogram && !perMetreDisabled) await page.click(basis === 'kg' ? '#Option1' : '#Option2');
+}
+
+// An estimate as the tables write it: "grade[ density]|shape|dimensions|pieces|price|basis", each
+// part empty to leave it.
+export function enterTyped(page, typed) {
+  const [grade, shape, dimensions, pieces, price, basis] = typed.split('|');
+  const [gradeName, density] = grade.split(/ (?=[\d\b,])/);
+  return enterEstimate(page, { grade: gradeName, density, shape, dimensions: dimensions ? dimensions.split(' ') : [], pieces, price, basis });
 }
 
 // The open warning's role, title and prompt, or null.
@@ -83,8 +95,12 @@ export async function closeWarnings(page, close = (p) => p.keyboard.press('Enter
   return seen;
 }
 
-// Carbon steel, a round bar 100 x 1000, 4 pieces at 2,50 per kilogram: both panels on screen.
-export async function showRoundBar(page) {
-  await enterEstimate(page, { grade: 'Carbon steel', shape: 'Round bar', dimensions: ['100', '1000'], pieces: '4', price: '2.50' });
+// The round bar of the screenshot as a user estimates it: the mouse chooses the grade and presses
+// CALCULATE; the keyboard, with no pause between keys, chooses the shape by typing on the closed
+// list and does the rest. Both panels are on screen after; gives the lines shown.
+export async function estimateRoundBar(page) {
+  await chooseGrade(page, 'Carbon steel');
+  await Promise.all(['Tab', 'R', 'o', 'Tab', ...'100', 'Tab', ...'1000', 'Tab', '4', 'Tab', ...'2.50'].map((key) => page.keyboard.press(key)));
   await page.click('#Command1');
+  return (await snapshot(page)).lines;
 }

@@ -3,7 +3,7 @@
 
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
-import { chooseGrade, chooseShape, ctrl, enterEstimate, showRoundBar, snapshot, typeInto } from './calculator.mjs';
+import { chooseGrade, chooseShape, enterEstimate, estimateRoundBar, keys, snapshot, typeInto } from './calculator.mjs';
 import { startHarness } from './harness.mjs';
 
 let harness;
@@ -14,10 +14,9 @@ before(async () => {
 });
 after(() => harness?.stop());
 
-const press = (key) => (page) => page.keyboard.press(key);
 const paste = (text) => async (page) => {
   await page.evaluate((text) => navigator.clipboard.writeText(text), text);
-  await ctrl(page, 'KeyV');
+  await keys('Control+KeyV')(page);
 };
 // A drag from another program, dropped at the start of the field.
 const drop = (id, text) => async (page) => {
@@ -35,7 +34,7 @@ const compose = (text) => async (page) => {
 const undoAfterCalculate = async (page) => {
   await page.click('#Command1');
   await page.click('#Text6');
-  await ctrl(page, 'KeyZ');
+  await keys('Control+KeyZ')(page);
 };
 
 // From the round bar's results on screen (Text2 100, Text3 1000, Text5 4, Text6 2,50): enter the
@@ -49,12 +48,12 @@ const rows = [
   ['a key in the read-only density hides both', 'Text1', '5', null, '7,85', ''],
   ['dimensions stop at nine characters', 'Text2', '1234567890123', null, '123456789', ''],
   ['the price stops at eight characters', 'Text6', '1234567890', null, '12345678', 'Frame4'],
-  ['Enter types nothing, hides both', 'Text2', '', press('Enter'), '100', ''],
-  ['Escape in the price hides the price', 'Text6', '', press('Escape'), '2,50', 'Frame4'],
-  ['Delete in a dimension hides both', 'Text3', '', press('Delete'), '', ''],
-  ['Delete in the price hides the price', 'Text6', '', press('Delete'), '', 'Frame4'],
-  ['Cut hides both', 'Text5', '', (page) => ctrl(page, 'KeyX'), '', ''],
-  ['Copy hides both, as its key reaches the rule', 'Text2', '', (page) => ctrl(page, 'KeyC'), '100', ''],
+  ['Enter types nothing, hides both', 'Text2', '', keys('Enter'), '100', ''],
+  ['Escape in the price hides the price', 'Text6', '', keys('Escape'), '2,50', 'Frame4'],
+  ['Delete in a dimension hides both', 'Text3', '', keys('Delete'), '', ''],
+  ['Delete in the price hides the price', 'Text6', '', keys('Delete'), '', 'Frame4'],
+  ['Cut hides both', 'Text5', '', keys('Control+KeyX'), '', ''],
+  ['Copy hides both, as its key reaches the rule', 'Text2', '', keys('Control+KeyC'), '100', ''],
   ['paste goes through the rule', 'Text2', '', paste('1a2.5'), '12,5', ''],
   ['paste into the pieces keeps digits', 'Text5', '', paste('1.5 pcs'), '15', ''],
   ['paste stops at the maximum length', 'Text6', '', paste('12.345.678'), '12,345,6', 'Frame4'],
@@ -71,7 +70,7 @@ test('every way text enters a field, and what it hides', async (t) => {
   const page = await harness.openPage(t);
   for (const [name, field, typed, then, text, panels] of rows) {
     await t.test(name, async () => {
-      await showRoundBar(page);
+      await estimateRoundBar(page);
       assert.deepEqual((await snapshot(page)).panels, ['Frame4', 'Frame5']);
       await typeInto(page, field, typed);
       await then?.(page);

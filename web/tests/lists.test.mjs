@@ -6,7 +6,7 @@ import { readFileSync } from 'node:fs';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
 import { loadCore } from '../src/core.js';
-import { chooseShape, snapshot } from './calculator.mjs';
+import { chooseShape, keys, snapshot } from './calculator.mjs';
 import { repoRoot, startHarness } from './harness.mjs';
 
 let harness;
@@ -15,15 +15,6 @@ before(async () => {
 });
 after(() => harness?.stop());
 
-// "Alt+ArrowDown" holds Alt down over the key.
-const keys = (...sequence) => async (page) => {
-  for (const key of sequence) {
-    const [modifier, name] = key.includes('+') ? key.split('+') : [null, key];
-    if (modifier) await page.keyboard.down(modifier);
-    await page.keyboard.press(name);
-    if (modifier) await page.keyboard.up(modifier);
-  }
-};
 const wheel = (focus, over) => async (page) => {
   await page.focus(focus);
   await page.hover(over);
@@ -54,11 +45,10 @@ test('choosing a grade', async (t) => {
   for (const [name, act, grade, density] of gradeRows) {
     await t.test(name, async (t) => {
       const page = await harness.openPage(t);
-      assert.equal(await page.$$eval('#Combo1List [role="option"]', (options) => options.length), 16);
       await act(page);
       const shown = await snapshot(page);
-      assert.deepEqual([shown.texts.Combo1, shown.texts.Text1 + (shown.densityReadOnly ? '' : ' editable')], [grade, density]);
-      assert.equal(await page.$eval('#Combo1List', (list) => list.hidden), true);
+      const closed = await page.$eval('#Combo1List', (list) => list.hidden);
+      assert.deepEqual([shown.texts.Combo1, shown.texts.Text1 + (shown.densityReadOnly ? '' : ' editable'), closed], [grade, density, true]);
     });
   }
 });

@@ -7,7 +7,7 @@ import { cp, mkdtemp, readFile, rm, appendFile } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { startHarness, repoRoot, siteDir, waitUntilReady } from './harness.mjs';
-import { estimateRoundBar } from './estimate_by_hand.mjs';
+import { estimateRoundBar } from './calculator.mjs';
 
 let harness;
 let work;
@@ -30,23 +30,12 @@ async function copyOfSite(name, change = async () => {}) {
   return folder;
 }
 
-// Every file the worker of the page's build lists, as the page gets it, against the same file of
-// a build on disk.
+// The files that the worker of a build on disk lists and that the page gets otherwise than there.
 async function filesDifferingFrom(page, folder) {
   const files = JSON.parse(/const FILES = (\[.*\]);/.exec(await readFile(path.join(folder, 'sw.js'), 'utf8'))[1]);
-  const served = await page.evaluate(
-    (names) =>
-      Promise.all(
-        names.map(async (name) => [...new Uint8Array(await (await fetch(name)).arrayBuffer())].join(',')),
-      ),
-    files,
-  );
-  const differing = [];
-  for (const [i, name] of files.entries()) {
-    const onDisk = await readFile(path.join(folder, name === './' ? 'index.html' : name));
-    if ([...onDisk].join(',') !== served[i]) differing.push(name);
-  }
-  return differing;
+  const served = await page.evaluate((names) => Promise.all(names.map(async (name) => [...new Uint8Array(await (await fetch(name)).arrayBuffer())])), files);
+  const onDisk = await Promise.all(files.map((name) => readFile(path.join(folder, name === './' ? 'index.html' : name))));
+  return files.filter((name, i) => !onDisk[i].equals(Buffer.from(served[i])));
 }
 
 const controlled = (page) =>

@@ -3,7 +3,7 @@
 
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
-import { closeWarnings, enterEstimate, snapshot } from './calculator.mjs';
+import { closeWarnings, enterTyped, snapshot } from './calculator.mjs';
 import { startHarness } from './harness.mjs';
 
 let harness;
@@ -24,8 +24,7 @@ const closers = {
   },
 };
 
-// Grade (with a density typed for Other), shape, dimensions, pieces, price ("\b" empties a field);
-// the warnings; where the focus goes; how each warning is closed.
+// What is typed ("\b" empties a field), the warnings, where the focus goes, how each is closed.
 const rows = [
   ['first press: grade, then shape', '||||', 'Grade not set: Choose grade|Shape not set: Choose shape', 'Combo1', 'Enter'],
   ['empty dimension', 'Carbon steel|Round bar|\b|', 'Not a number: Type a number in "Diameter"', 'Text2', 'Escape'],
@@ -45,9 +44,7 @@ test('warnings of CALCULATE', async (t) => {
   for (const [name, typed, warnings, focus, close] of rows) {
     await t.test(name, async (t) => {
       const page = await harness.openPage(t);
-      const [grade, shape, dimensions, pieces, price] = typed.split('|');
-      const [gradeName, density] = grade.split(/ (?=[\d\b,])/);
-      await enterEstimate(page, { grade: gradeName, density, shape, dimensions: dimensions ? dimensions.split(' ') : [], pieces, price });
+      await enterTyped(page, typed);
       await page.click('#Command1');
       const seen = await closeWarnings(page, async (page) => {
         assert.ok(await page.$('dialog:modal'), 'the warning is modal');
