@@ -3,8 +3,8 @@
 #   BUILD_DIR/core/kalvora-core.wasm     the module that web/src/core.js loads from beside itself
 #   BUILD_DIR/core/core_tests.wasm       the core's GoogleTest suite, for node (web/core/test.sh)
 #   BUILD_DIR/core/core-compare.wasm     and BUILD_DIR/native/core-compare: the same inputs
-#                                        through both builds, compared by web/core/test.sh
-#   BUILD_DIR/native/estimate-oracle     the native core's answers for the page's tests
+#                                        through both builds, compared by web/core/test.sh; the
+#                                        native one answers the page's tests too
 # It installs nothing: the caller runs ensure_packages "${WEB_PACKAGES[@]}" (scripts/packages.sh).
 #
 # Why clang 14 for wasm32-wasi and not emscripten: the core needs no more of the system than
@@ -30,10 +30,9 @@ cmake -S "$root" -B "$out/cmake-wasm" --toolchain "$root/cmake/wasm32-wasi-toolc
 cmake --build "$out/cmake-wasm" -j "$jobs" --target kalvora_core_module core-compare core_tests
 cmake -S "$root" -B "$out/cmake-native" -DCMAKE_BUILD_TYPE=Release -DKALVORA_BUILD_WINDOW=OFF \
     -DKALVORA_WEB_CORE=ON -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$out/cmake-native" -j "$jobs" --target estimate-oracle core-compare
+cmake --build "$out/cmake-native" -j "$jobs" --target core-compare
 
 mkdir -p "$out/core" "$out/native"
 cp "$out/cmake-wasm/web/core/kalvora-core.wasm" "$out/cmake-wasm/web/core/core-compare.wasm" \
     "$out/cmake-wasm/tests/core_tests.wasm" "$out/core/"
-cp "$out/cmake-native/web/core/estimate-oracle" "$out/cmake-native/web/core/core-compare" \
-    "$out/native/"
+cp "$out/cmake-native/web/core/core-compare" "$out/native/"

@@ -5,6 +5,8 @@
 //   N  a number text, its float and double bits (or -), both values formatted again
 //   F, D  the bits of a float, of a double, and its display text
 //   E  the eight texts of an estimate, its JSON
+// Given "-", it answers the estimates of stdin instead, one a line as eight tab-separated texts,
+// with one line of JSON each, or "null" and exit status 1 for a line that is not an estimate.
 #include "core/material_grades.h"
 #include "core/number_text.h"
 #include "core/shapes.h"
@@ -17,6 +19,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <optional>
 #include <string>
 #include <type_traits>
@@ -154,10 +157,36 @@ template <class T> std::string formatted(const std::optional<T> &value) {
         return kalvora::formatDouble(*value);
 }
 
+std::string answer(const kalvora::web::EstimateTexts &texts) {
+    const auto input = kalvora::web::estimateInputFromTexts(texts);
+    return input ? kalvora::web::estimateJson(kalvora::computeEstimate(*input)) : "null";
+}
+
+int answerEstimatesOfStdin() {
+    int status = 0;
+    for (std::string line; std::getline(std::cin, line);) {
+        kalvora::web::EstimateTexts texts{};
+        std::string_view rest = line;
+        for (auto &text : texts) {
+            const auto tab = std::min(rest.find('\t'), rest.size());
+            text = rest.substr(0, tab);
+            rest.remove_prefix(std::min(tab + 1, rest.size()));
+        }
+        const auto tabs = static_cast<std::size_t>(std::count(line.begin(), line.end(), '\t'));
+        const bool whole = tabs + 1 == texts.size();
+        const std::string json = whole ? answer(texts) : "null";
+        std::puts(json.c_str());
+        status |= json == "null" ? 1 : 0;
+    }
+    return status;
+}
+
 } // namespace
 
-// Usage: core-compare [ESTIMATES [NUMBERS]]
+// Usage: core-compare [ESTIMATES [NUMBERS]], or core-compare -
 int main(int argc, char **argv) {
+    if (argc > 1 && std::string_view(argv[1]) == "-")
+        return answerEstimatesOfStdin();
     const long estimates = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 12000;
     const long numbers = argc > 2 ? std::strtol(argv[2], nullptr, 10) : 8000;
     Random random(20261208);
@@ -194,13 +223,10 @@ int main(int argc, char **argv) {
     std::vector<std::string> store;
     for (long i = 0; i < estimates; ++i) {
         const auto texts = estimateTexts(random, store);
-        const auto input = kalvora::web::estimateInputFromTexts(texts);
         std::printf("E");
         for (const auto text : texts)
             std::printf("\t%.*s", static_cast<int>(text.size()), text.data());
-        std::printf("\t%s\n",
-                    input ? kalvora::web::estimateJson(kalvora::computeEstimate(*input)).c_str()
-                          : "null");
+        std::printf("\t%s\n", answer(texts).c_str());
     }
     return 0;
 }

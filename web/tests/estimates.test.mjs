@@ -1,5 +1,5 @@
 // Estimates typed through the page: the worked examples, and random ones compared figure for
-// figure with the desktop's native core (build-web/native/estimate-oracle).
+// figure with the desktop's native core (build-web/native/core-compare).
 
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
@@ -7,7 +7,7 @@ import { readFileSync } from 'node:fs';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
 import { loadCore } from '../src/core.js';
-import { closeWarnings, enterEstimate, snapshot } from './calculator.mjs';
+import { closeWarnings, enterEstimate, enterTyped, snapshot } from './calculator.mjs';
 import { repoRoot, startHarness } from './harness.mjs';
 
 const build = path.join(repoRoot, 'build-web');
@@ -17,7 +17,7 @@ before(async () => {
 });
 after(() => harness?.stop());
 
-// grade, shape, dimensions, pieces, price and basis as typed; the lines shown, "-" for a hidden one.
+// As typed (see enterTyped); the lines shown, "-" for a hidden one.
 const examples = [
   ['round bar of the screenshot', 'Carbon steel|Round bar|100 1000|4|2.50|kg',
     '1 pc: 61,66 Kg|4 pcs: 246,64 Kg|1 meter: 61,66 Kg|1 pc: 154,15 €|4 pcs: 616,6 €|1 meter 154,15 €'],
@@ -42,9 +42,7 @@ test('worked examples', async (t) => {
   const page = await harness.openPage(t);
   for (const [name, typed, lines] of examples) {
     await t.test(name, async () => {
-      const [grade, shape, dimensions, pieces, price, basis] = typed.split('|');
-      const [gradeName, density] = grade.split(/ (?=\d)/);
-      await enterEstimate(page, { grade: gradeName, density, shape, dimensions: dimensions.split(' '), pieces, price, basis });
+      await enterTyped(page, typed);
       await page.click('#Command1');
       assert.deepEqual(await closeWarnings(page), []);
       const shown = await snapshot(page);
@@ -94,8 +92,8 @@ test('200 random estimates typed through the page agree with the native core', a
     typed.push([one.shape, ...texts.map((text) => text.replaceAll('.', ',')), shown.options[0] ? 'PerKilogram' : 'PerMetre'].join('\t'));
   }
   const faultyFields = ['Density', 'Dimension1', 'Dimension2', 'Dimension3', 'Pieces', 'Price']; // Text1 to Text6
-  const oracle = execFileSync(path.join(build, 'native', 'estimate-oracle'), { input: `${typed.join('\n')}\n` });
-  oracle.toString('utf8').trim().split('\n').forEach((line, index) => {
+  const native = execFileSync(path.join(build, 'native', 'core-compare'), ['-'], { input: `${typed.join('\n')}\n` });
+  native.toString('utf8').trim().split('\n').forEach((line, index) => {
     const want = JSON.parse(line);
     const { warnings, shown } = seen[index];
     const row = `estimate ${index}: ${typed[index].replaceAll('\t', ' | ')}`;
