@@ -45,17 +45,14 @@ test('lists and fixed texts as the native core has them', () => {
 });
 
 test('a text names an entry of the lists only when it is its exact name', () => {
+  // The matching itself is the core's, tested there: these carry the text and the index across.
   const rows = [
     // name, lookup, text, index in its list or -1
     ['first grade', 'gradeFromText', core.grades[0].name, 0],
     ['last grade', 'gradeFromText', core.grades.at(-1).name, core.grades.length - 1],
     ['grade in other case', 'gradeFromText', core.grades[3].name.toLowerCase(), -1],
-    ['grade with a blank after it', 'gradeFromText', `${core.grades[3].name} `, -1],
     ['grade that is empty', 'gradeFromText', '', -1],
-    ['first shape', 'shapeFromText', core.shapes[0].name, 0],
     ['shape with a full stop', 'shapeFromText', 'Pipe dia.', 4],
-    ['shape without its full stop', 'shapeFromText', 'Pipe dia', -1],
-    ['shape in other case', 'shapeFromText', 'round bar', -1],
     ['shape with a character beyond ASCII', 'shapeFromText', 'Dis\u00e7', -1],
   ];
   for (const [name, lookup, text, index] of rows) {
@@ -94,11 +91,8 @@ test('the module loads from a server whatever type it gives .wasm, and not from 
   try {
     for (const [name, status, type, loads] of rows) {
       const loading = loadCore(`${base}/${status}/${encodeURIComponent(type)}`);
-      if (loads) {
-        assert.deepEqual((await loading).gradeFromText('Titanium'), core.gradeFromText('Titanium'), name);
-      } else {
-        await assert.rejects(loading, /404/, name);
-      }
+      if (loads) assert.deepEqual((await loading).gradeFromText('Titanium'), core.gradeFromText('Titanium'), name);
+      else await assert.rejects(loading, /404/, name);
     }
   } finally {
     server.close();
