@@ -23,8 +23,7 @@ export const snapshot = (page) =>
 export async function chooseGrade(page, name) {
   await page.click('#Combo1Button');
   const options = await page.$$('#Combo1List [role="option"]');
-  const names = await Promise.all(options.map((option) => option.evaluate((o) => o.textContent)));
-  await options[names.indexOf(name)].click();
+  await options[await page.$$eval('#Combo1List [role="option"]', (all, name) => all.findIndex((o) => o.textContent === name), name)].click();
 }
 
 // The shape list is a native <select>, whose popup is the browser's own.
@@ -77,19 +76,19 @@ export function enterTyped(page, typed) {
   return enterEstimate(page, { grade: gradeName, density, shape, dimensions: dimensions ? dimensions.split(' ') : [], pieces, price, basis });
 }
 
-// The open warning's role, title and prompt, or null.
-export const openWarning = (page) =>
+// The open warning as "role: title: prompt", or null.
+const openWarning = (page) =>
   page.evaluate(() => {
     const dialog = document.querySelector('dialog[open]');
     const text = (attribute) => document.getElementById(dialog.getAttribute(attribute)).textContent;
-    return dialog && { role: dialog.getAttribute('role'), title: text('aria-labelledby'), prompt: text('aria-describedby') };
+    return dialog && `${dialog.getAttribute('role')}: ${text('aria-labelledby')}: ${text('aria-describedby')}`;
   });
 
-// Closes each warning that opens (three at most) with `close`, and gives back their titles and prompts.
-export async function closeWarnings(page, close = (p) => p.keyboard.press('Enter')) {
+// Closes each warning that opens (three at most) with `close`, and gives them back.
+export async function closeWarnings(page, close = keys('Enter')) {
   const seen = [];
   for (let warning = await openWarning(page); warning && seen.length < 3; warning = await openWarning(page)) {
-    seen.push(`${warning.role}: ${warning.title}: ${warning.prompt}`);
+    seen.push(warning);
     await close(page);
   }
   return seen;

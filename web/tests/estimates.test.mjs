@@ -12,30 +12,21 @@ import { repoRoot, startHarness } from './harness.mjs';
 
 const build = path.join(repoRoot, 'build-web');
 let harness;
-before(async () => {
-  harness = await startHarness();
-});
+before(async () => (harness = await startHarness()));
 after(() => harness?.stop());
 
 // As typed (see enterTyped); the lines shown, "-" for a hidden one.
 const examples = [
-  ['round bar of the screenshot', 'Carbon steel|Round bar|100 1000|4|2.50|kg',
-    '1 pc: 61,66 Kg|4 pcs: 246,64 Kg|1 meter: 61,66 Kg|1 pc: 154,15 €|4 pcs: 616,6 €|1 meter 154,15 €'],
-  ['round bar, one piece', 'Carbon steel|Round bar|100 1000|1|2,5|kg',
-    '1 pc: 61,66 Kg|-|1 meter: 61,66 Kg|1 pc: 154,15 €|-|1 meter 154,15 €'],
-  ['round bar per metre', 'Carbon steel|Round bar|100 1000|4|20,00|m',
-    '1 pc: 61,66 Kg|4 pcs: 246,64 Kg|1 meter: 61,66 Kg|1 pc: 20 €|4 pcs: 80 €|-'],
+  ['round bar of the screenshot', 'Carbon steel|Round bar|100 1000|4|2.50|kg', '1 pc: 61,66 Kg|4 pcs: 246,64 Kg|1 meter: 61,66 Kg|1 pc: 154,15 €|4 pcs: 616,6 €|1 meter 154,15 €'],
+  ['round bar, one piece', 'Carbon steel|Round bar|100 1000|1|2,5|kg', '1 pc: 61,66 Kg|-|1 meter: 61,66 Kg|1 pc: 154,15 €|-|1 meter 154,15 €'],
+  ['round bar per metre', 'Carbon steel|Round bar|100 1000|4|20,00|m', '1 pc: 61,66 Kg|4 pcs: 246,64 Kg|1 meter: 61,66 Kg|1 pc: 20 €|4 pcs: 80 €|-'],
   ['plate', 'Carbon steel|Plate|1000 500 10|3|1,20|kg', '1 pc: 39,25 Kg|3 pcs: 117,75 Kg|-|1 pc: 47,1 €|3 pcs: 141,3 €|-'],
-  ['flat bar with a cost on a tie', 'Carbon steel|Flat bar|50 6000 10|2|2,5|kg',
-    '1 pc: 23,55 Kg|2 pcs: 47,1 Kg|1 meter: 3,92 Kg|1 pc: 58,88 €|2 pcs: 117,76 €|1 meter 9,81 €'],
-  ['pipe by thickness', 'Carbon steel|Pipe thk.|60.3 3,91 6000|1|1,80|kg',
-    '1 pc: 32,63 Kg|-|1 meter: 5,44 Kg|1 pc: 58,73 €|-|1 meter 9,79 €'],
-  ['pipe by diameters', 'Carbon steel|Pipe dia.|60,3 52.48 6000|1|1.8|kg',
-    '1 pc: 32,63 Kg|-|1 meter: 5,44 Kg|1 pc: 58,73 €|-|1 meter 9,79 €'],
+  ['flat bar with a cost on a tie', 'Carbon steel|Flat bar|50 6000 10|2|2,5|kg', '1 pc: 23,55 Kg|2 pcs: 47,1 Kg|1 meter: 3,92 Kg|1 pc: 58,88 €|2 pcs: 117,76 €|1 meter 9,81 €'],
+  ['pipe by thickness', 'Carbon steel|Pipe thk.|60.3 3,91 6000|1|1,80|kg', '1 pc: 32,63 Kg|-|1 meter: 5,44 Kg|1 pc: 58,73 €|-|1 meter 9,79 €'],
+  ['pipe by diameters', 'Carbon steel|Pipe dia.|60,3 52.48 6000|1|1.8|kg', '1 pc: 32,63 Kg|-|1 meter: 5,44 Kg|1 pc: 58,73 €|-|1 meter 9,79 €'],
   ['disc', 'Carbon steel|Disc|300 25|10|3,00|kg', '1 pc: 13,87 Kg|10 pcs: 138,7 Kg|-|1 pc: 41,61 €|10 pcs: 416,1 €|-'],
   ['ring of a density typed for Other', 'Other 2.70|Ring|200 100 20|1|6|kg', '1 pc: 1,27 Kg|-|-|1 pc: 7,62 €|-|-'],
-  ['large figures in exponent form', 'Tantalum|Plate|3000 1500 100|100|250|kg',
-    '1 pc: 7515 Kg|100 pcs: 751500 Kg|-|1 pc: 1878750 €|100 pcs: 1,87875E+08 €|-'],
+  ['large figures in exponent form', 'Tantalum|Plate|3000 1500 100|100|250|kg', '1 pc: 7515 Kg|100 pcs: 751500 Kg|-|1 pc: 1878750 €|100 pcs: 1,87875E+08 €|-'],
 ];
 
 test('worked examples', async (t) => {

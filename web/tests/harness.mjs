@@ -7,8 +7,7 @@
 //   const page = await harness.openPage(t);   // ready, checked and closed when t ends
 
 import { createServer } from 'node:http';
-import { mkdtemp, readFile, rm } from 'node:fs/promises';
-import { tmpdir } from 'node:os';
+import { readFile } from 'node:fs/promises';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import puppeteer from 'puppeteer-core';
@@ -59,22 +58,16 @@ export async function startServer({ root = siteDir } = {}) {
   return server;
 }
 
-// Debian's Chromium, headless, kept from talking to anything but the test's server. As root it
-// needs --no-sandbox.
-export async function launchBrowser() {
-  const profile = await mkdtemp(path.join(tmpdir(), 'kalvora-chromium-'));
-  const browser = await puppeteer.launch({
+// Debian's Chromium, headless, with a fresh profile that puppeteer removes on close, kept from
+// talking to anything but the test's server. As root it needs --no-sandbox.
+export const launchBrowser = () =>
+  puppeteer.launch({
     executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
     headless: true,
-    userDataDir: profile,
     defaultViewport: { width: 1280, height: 800 },
     args: [...(process.getuid?.() === 0 ? ['--no-sandbox'] : []), '--disable-gpu', '--disable-quic', '--no-first-run',
       '--disable-background-networking', '--disable-component-update', '--disable-sync', '--disable-dev-shm-usage'],
   });
-  const close = browser.close.bind(browser);
-  browser.close = () => close().catch(() => {}).then(() => rm(profile, { recursive: true, force: true }));
-  return browser;
-}
 
 // The load handler has run: both lists are filled and the grade box has the focus.
 export const waitUntilReady = (page) =>
@@ -133,7 +126,7 @@ export async function startHarness() {
       return page;
     },
     async stop() {
-      await Promise.all(browsers.map((browser) => browser.close()));
+      await Promise.all(browsers.map((browser) => browser.close().catch(() => {})));
       await server.stop();
     },
   };

@@ -41,20 +41,13 @@ async function filesDifferingFrom(page, folder) {
 const controlled = (page) =>
   page.waitForFunction(() => navigator.serviceWorker.controller?.state === 'activated');
 
-test('the site can be installed as an app', async (t) => {
-  const page = await harness.openPage(t, { browser: await harness.newBrowser() });
-  await controlled(page);
-  const cdp = await page.createCDPSession();
-  const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
-  assert.deepEqual(installabilityErrors, []);
-  const { errors } = await cdp.send('Page.getAppManifest');
-  assert.deepEqual(errors, []);
-});
-
-test('after the first visit the page opens and computes without the server', async (t) => {
+test('the site installs as an app, and after the first visit opens and computes without the server', async (t) => {
   const browser = await harness.newBrowser();
   const online = await harness.openPage(t, { browser });
   await controlled(online);
+  const cdp = await online.createCDPSession();
+  const [{ installabilityErrors }, { errors }] = await Promise.all([cdp.send('Page.getInstallabilityErrors'), cdp.send('Page.getAppManifest')]);
+  assert.deepEqual([installabilityErrors, errors], [[], []]);
   const figures = await estimateRoundBar(online);
   await harness.server.stop();
   t.after(() => harness.server.start());

@@ -7,9 +7,7 @@ import { closeWarnings, enterTyped, snapshot } from './calculator.mjs';
 import { startHarness } from './harness.mjs';
 
 let harness;
-before(async () => {
-  harness = await startHarness();
-});
+before(async () => (harness = await startHarness()));
 after(() => harness?.stop());
 
 // The first key after the box closes lands in the field the box sends the user to.
@@ -36,8 +34,7 @@ const rows = [
   ['figures too large', 'Other 99999|Plate|999999999 999999999 999999999|99999999|99999999', 'Value too large: Make "pcs" smaller', 'Text5', 'Enter'],
   ['empty density of Other', 'Other \b|Disc|1 1||', 'Not a number: Type a number in "density"', 'Text1', 'Escape'],
   ['lone comma as density of Other', 'Other ,|Disc|1 1||', 'Not a number: Type a number in "density"', 'Text1', 'OK'],
-  ['Enter with the focus off the button', 'Carbon steel|Ring|1 2 1||', 'Section not possible: "Int. diameter" > "Ext. diameter"', 'Text3',
-    'Enter, the focus off the button'],
+  ['Enter with the focus off the button', 'Carbon steel|Ring|1 2 1||', 'Section not possible: "Int. diameter" > "Ext. diameter"', 'Text3', 'Enter, the focus off the button'],
 ];
 
 test('warnings of CALCULATE', async (t) => {
