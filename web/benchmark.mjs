@@ -28,8 +28,7 @@ const ms = (value) => `${value.toFixed(1)} ms`;
 async function staticCopy(folder) {
   await cp(siteDir, folder, { recursive: true });
   const page = path.join(folder, 'index.html');
-  const html = await readFile(page, 'utf8');
-  await writeFile(page, html.replace(/<script\b[^>]*><\/script>\n?/g, ''));
+  await writeFile(page, (await readFile(page, 'utf8')).replace(/<script\b[^>]*><\/script>\n?/g, ''));
 }
 
 // Runs in the page before its scripts: notes when it becomes usable, and when it has loaded.
@@ -43,8 +42,7 @@ function noteUsable() {
 
 async function timeOnce(browser, url, scripted) {
   const page = await browser.newPage();
-  const cdp = await page.createCDPSession();
-  await cdp.send('Network.setBypassServiceWorker', { bypass: true });
+  await (await page.createCDPSession()).send('Network.setBypassServiceWorker', { bypass: true });
   await page.evaluateOnNewDocument(noteUsable);
   await page.goto(url, { waitUntil: 'load' });
   if (scripted) await waitUntilReady(page);
@@ -58,10 +56,7 @@ async function startUp(browser, server, floorServer) {
   const floor = [];
   for (let run = 0; run < RUNS; run += 1) {
     // Which goes first changes every run, so that neither always finds the machine warmer.
-    const pair = [
-      async () => usable.push(await timeOnce(browser, server.url, true)),
-      async () => floor.push(await timeOnce(browser, floorServer.url, false)),
-    ];
+    const pair = [async () => usable.push(await timeOnce(browser, server.url, true)), async () => floor.push(await timeOnce(browser, floorServer.url, false))];
     if (run % 2) pair.reverse();
     for (const measure of pair) await measure();
   }
@@ -119,8 +114,5 @@ try {
   console.log(`First visit: ${visit.files} files, ${kb(visit.raw)}, ${kb(visit.compressed)} with gzip -9 (budget ${BUDGET_KB} KB)`);
   if (visit.compressed > BUDGET_KB * 1024) process.exitCode = 1;
 } finally {
-  await browser.close();
-  await server.stop();
-  await floorServer.stop();
-  await rm(floorFolder, { recursive: true, force: true });
+  await Promise.all([browser.close(), server.stop(), floorServer.stop(), rm(floorFolder, { recursive: true, force: true })]);
 }

@@ -27,11 +27,8 @@ export async function startServer({ root = siteDir } = {}) {
     root,
     port: 0,
     requests: [],
-    get origin() {
-      return `http://127.0.0.1:${this.port}`;
-    },
     get url() {
-      return `${this.origin}/`;
+      return `http://127.0.0.1:${this.port}/`;
     },
     async start() {
       http = createServer(async (request, response) => {
@@ -48,10 +45,10 @@ export async function startServer({ root = siteDir } = {}) {
       server.port = http.address().port;
     },
     // Ends the open connections too, so that the browser really sees a server gone.
-    async stop() {
+    stop() {
       const closed = new Promise((resolve) => http.close(resolve));
       http.closeAllConnections();
-      await closed;
+      return closed;
     },
   };
   await server.start();

@@ -9,8 +9,8 @@ import { startHarness } from './harness.mjs';
 let harness;
 before(async () => {
   harness = await startHarness();
-  const context = harness.browser.defaultBrowserContext();
-  await context.overridePermissions(harness.server.origin, ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
+  const origin = new URL(harness.server.url).origin;
+  await harness.browser.defaultBrowserContext().overridePermissions(origin, ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
 });
 after(() => harness?.stop());
 

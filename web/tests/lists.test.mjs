@@ -61,10 +61,8 @@ test('each shape sets its rows and price options, whatever was chosen before', a
   for (const shape of [...core.shapes, ...core.shapes.toReversed()]) {
     await page.click(shape.perMetreEnabled ? '#Option1' : '#Option2');
     await chooseShape(page, shape.name);
-    const rows = await page.evaluate(() => [['Label5', 'Text2'], ['Label9', 'Text3'], ['Label10', 'Text4']].map(([caption, field]) => ({
-      caption: document.getElementById(caption).textContent,
-      visible: !document.getElementById(caption).hidden && !document.getElementById(field).hidden,
-    })));
+    const rows = await page.evaluate(() => [['Label5', 'Text2'], ['Label9', 'Text3'], ['Label10', 'Text4']].map((ids) => ids.map((id) => document.getElementById(id)))
+      .map(([caption, field]) => ({ caption: caption.textContent, visible: !caption.hidden && !field.hidden })));
     assert.deepEqual(rows, shape.rows, shape.name);
     const { options } = await snapshot(page);
     assert.deepEqual(options, [shape.selectedBasis === 'PerKilogram', shape.selectedBasis === 'PerMetre', !shape.perMetreEnabled], shape.name);

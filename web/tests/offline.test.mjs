@@ -11,14 +11,8 @@ import { estimateRoundBar } from './calculator.mjs';
 
 let harness;
 let work;
-before(async () => {
-  work = await mkdtemp(path.join(tmpdir(), 'kalvora-builds-'));
-  harness = await startHarness();
-});
-after(async () => {
-  await harness.stop();
-  await rm(work, { recursive: true, force: true });
-});
+before(async () => ([work, harness] = await Promise.all([mkdtemp(path.join(tmpdir(), 'kalvora-builds-')), startHarness()])));
+after(() => Promise.all([harness.stop(), rm(work, { recursive: true, force: true })]));
 
 // A copy of the site, so that a build made meanwhile changes nothing under the test, and a copy
 // as a second build: one file changed, and the worker written again for it.
@@ -52,16 +46,10 @@ test('the site installs as an app, and after the first visit opens and computes 
   await harness.server.stop();
   t.after(() => harness.server.start());
   const rows = [
-    { name: 'the same tab, reloaded', open: async () => (await online.reload({ waitUntil: 'load' }), online) },
-    { name: 'a new tab', open: () => harness.openPage(t, { browser, waitUntilReady: false }) },
+    ['the same tab, reloaded', () => online.reload({ waitUntil: 'load' }).then(() => waitUntilReady(online)).then(() => online)],
+    ['a new tab', () => harness.openPage(t, { browser })],
   ];
-  for (const row of rows) {
-    await t.test(row.name, async () => {
-      const page = await row.open();
-      await waitUntilReady(page);
-      assert.deepEqual(await estimateRoundBar(page), figures);
-    });
-  }
+  for (const [name, open] of rows) await t.test(name, async () => assert.deepEqual(await estimateRoundBar(await open()), figures));
 });
 
 test('a newer build takes over whole once no page of the old one is open', async (t) => {
