@@ -38,9 +38,7 @@ test('input warnings as the native core words them, captions in UTF-8 both ways'
 });
 
 test('lists and fixed texts as the native core has them', () => {
-  for (const name of ['grades', 'shapes', 'dimensionResetText', 'gradeMissingWarning', 'shapeMissingWarning']) {
-    assert.deepEqual(core[name], nativeCatalogue[name], name);
-  }
+  for (const name of ['grades', 'shapes', 'dimensionResetText', 'gradeMissingWarning', 'shapeMissingWarning']) assert.deepEqual(core[name], nativeCatalogue[name], name);
   assert.ok(Object.isFrozen(core.grades[0]) && Object.isFrozen(core.shapes[0].rows[0]));
 });
 
@@ -73,13 +71,14 @@ test('a call that the page could never make right is refused, not answered', () 
   for (const [name, call] of rows) assert.throws(call, TypeError, name);
 });
 
-test('the module loads from a server whatever type it gives .wasm, and not from a missing file', async () => {
+test('the module loads from a server whatever type it gives .wasm, and not from a missing file', async (t) => {
   const server = createServer((request, response) => {
     const [status, type] = request.url.slice(1).split('/').map(decodeURIComponent);
     response.writeHead(Number(status), { 'Content-Type': type });
     response.end(status === '200' ? wasm : '');
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  t.after(() => server.close());
   const base = `http://127.0.0.1:${server.address().port}`;
   const rows = [
     // name, status, Content-Type, loads
@@ -88,13 +87,9 @@ test('the module loads from a server whatever type it gives .wasm, and not from 
     ['type unknown to the server', 200, 'application/octet-stream', true],
     ['missing file', 404, 'text/html', false],
   ];
-  try {
-    for (const [name, status, type, loads] of rows) {
-      const loading = loadCore(`${base}/${status}/${encodeURIComponent(type)}`);
-      if (loads) assert.deepEqual((await loading).gradeFromText('Titanium'), core.gradeFromText('Titanium'), name);
-      else await assert.rejects(loading, /404/, name);
-    }
-  } finally {
-    server.close();
+  for (const [name, status, type, loads] of rows) {
+    const loading = loadCore(`${base}/${status}/${encodeURIComponent(type)}`);
+    if (loads) assert.deepEqual((await loading).gradeFromText('Titanium'), core.gradeFromText('Titanium'), name);
+    else await assert.rejects(loading, /404/, name);
   }
 });

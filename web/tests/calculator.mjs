@@ -6,13 +6,12 @@ export const snapshot = (page) =>
   page.evaluate(() => {
     const byId = (id) => document.getElementById(id);
     const shown = (id) => !byId(id).hidden;
-    const lines = ['Label19', 'Label20', 'Label21', 'Label22', 'Label23', 'Label24'];
     const focused = document.activeElement;
     return {
       texts: Object.fromEntries(['Combo1', 'Text1', 'Text2', 'Text3', 'Text4', 'Text5', 'Text6'].map((id) => [id, byId(id).value])),
       shape: byId('Combo2').selectedOptions[0]?.text ?? '',
       panels: ['Frame4', 'Frame5'].filter(shown),
-      lines: lines.map((id) => (shown(id) ? byId(id).textContent : null)),
+      lines: ['Label19', 'Label20', 'Label21', 'Label22', 'Label23', 'Label24'].map((id) => (shown(id) ? byId(id).textContent : null)),
       options: [byId('Option1').checked, byId('Option2').checked, byId('Option2').disabled],
       densityReadOnly: byId('Text1').readOnly,
       focus: focused?.id ?? '',

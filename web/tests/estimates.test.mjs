@@ -63,8 +63,7 @@ test('200 random estimates typed through the page agree with the native core', a
     return `${whole}${next() < 0.5 ? '' : pick(['.', ',']) + Math.floor(next() * 1000)}`.slice(0, maxLength);
   };
   const page = await harness.openPage(t);
-  const typed = [];
-  const seen = [];
+  const [typed, seen] = [[], []];
   for (let index = 0; index < 200; index += 1) {
     const grade = pick(core.grades);
     const shape = pick(core.shapes);
@@ -73,8 +72,7 @@ test('200 random estimates typed through the page agree with the native core', a
       pieces: next() < 0.1 ? '0' : String(Math.floor(next() * 300)), price: number(8), basis: pick(['kg', 'm']) };
     await enterEstimate(page, one);
     await page.click('#Command1');
-    const warnings = await closeWarnings(page);
-    const shown = await snapshot(page);
+    const [warnings, shown] = [await closeWarnings(page), await snapshot(page)];
     seen.push({ warnings, shown });
     // The texts of the fields, once the key rule has made every full stop a comma.
     const texts = [one.density ?? grade.densityText, one.pieces, ...[0, 1, 2].map((row) => one.dimensions[row] ?? '0,0'), one.price];

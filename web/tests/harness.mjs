@@ -1,10 +1,7 @@
 // What every browser test of the page shares: a loopback server for the built site
-// (build-web/site, or KALVORA_SITE; run `bash scripts/web.sh` first), headless Chromium with
-// profiles of their own, and pages that fail their test on any console error, page error, failed
-// or outside request, or error of the site's service worker.
-//
-//   before(async () => { harness = await startHarness(); });  after(() => harness.stop());
-//   const page = await harness.openPage(t);   // ready, checked and closed when t ends
+// (build-web/site, or KALVORA_SITE; run `bash scripts/web.sh` first), headless Chromium, and
+// pages (harness.openPage(t)) that fail their test on any console error, page error, failed or
+// outside request, or error of the site's service worker.
 
 import { createServer } from 'node:http';
 import { readFile } from 'node:fs/promises';

@@ -25,10 +25,7 @@ const gradeRows = [
   ['F4 opens, End and Enter choose Other', keys('F4', 'End', 'Enter'), 'Other', '0,00 editable'],
   ['letters in the open list seek', keys('F4', 'T', 'T', 'Enter'), 'Titanium', '4,51'],
   ['Escape closes without choosing', keys('F4', 'ArrowDown', 'Escape'), 'choose grade', '0,0 editable'],
-  ['a press in the text closes without choosing', async (page) => {
-    await keys('F4', 'ArrowDown')(page);
-    await page.click('#Combo1');
-  }, 'choose grade', '0,0 editable'],
+  ['a press in the text closes without choosing', (page) => keys('F4', 'ArrowDown')(page).then(() => page.click('#Combo1')), 'choose grade', '0,0 editable'],
   ['Down on the closed box chooses the first', keys('ArrowDown'), 'UNS S31803-F51-Duplex', '7,81'],
   ['a typed name with Enter chooses nothing', keys('Control+KeyA', 'O', 't', 'h', 'e', 'r', 'Enter'), 'Other', '0,0 editable'],
   ['the wheel on the focused box chooses', wheel('#Combo1', '#Combo1'), 'UNS S31803-F51-Duplex', '7,81'],
@@ -72,10 +69,7 @@ test('each shape sets its rows and price options, whatever was chosen before', a
 test("the link opens the maker's site in a new tab, twice, and changes nothing", async (t) => {
   const host = readFileSync(path.join(repoRoot, 'ui', 'branding.h'), 'utf8').match(/kWebHost\[\] = "([^"]+)"/)[1];
   const page = await harness.openPage(t);
-  await page.evaluate(() => {
-    window.opened = [];
-    window.open = (...call) => window.opened.push(call) && null;
-  });
+  await page.evaluate(() => (window.open = (...call) => (window.opened ??= []).push(call) && null));
   const before = await snapshot(page);
   await page.click('#Label8');
   await page.click('#Label8');

@@ -9,8 +9,7 @@ import path from 'node:path';
 import { startHarness, repoRoot, siteDir, waitUntilReady } from './harness.mjs';
 import { estimateRoundBar } from './calculator.mjs';
 
-let harness;
-let work;
+let harness, work;
 before(async () => ([work, harness] = await Promise.all([mkdtemp(path.join(tmpdir(), 'kalvora-builds-')), startHarness()])));
 after(() => Promise.all([harness.stop(), rm(work, { recursive: true, force: true })]));
 
@@ -32,12 +31,12 @@ async function filesDifferingFrom(page, folder) {
   return files.filter((name, i) => !onDisk[i].equals(Buffer.from(served[i])));
 }
 
-const controlled = (page) =>
-  page.waitForFunction(() => navigator.serviceWorker.controller?.state === 'activated');
+const controlled = (page) => page.waitForFunction(() => navigator.serviceWorker.controller?.state === 'activated');
+const reload = (page) => page.reload({ waitUntil: 'load' }).then(() => waitUntilReady(page)).then(() => page);
+const cacheNames = (page) => page.evaluate(() => caches.keys());
 
 test('the site installs as an app, and after the first visit opens and computes without the server', async (t) => {
-  const browser = await harness.newBrowser();
-  const online = await harness.openPage(t, { browser });
+  const online = await harness.openPage(t, { browser: await harness.newBrowser() });
   await controlled(online);
   const cdp = await online.createCDPSession();
   const [{ installabilityErrors }, { errors }] = await Promise.all([cdp.send('Page.getInstallabilityErrors'), cdp.send('Page.getAppManifest')]);
@@ -46,8 +45,8 @@ test('the site installs as an app, and after the first visit opens and computes 
   await harness.server.stop();
   t.after(() => harness.server.start());
   const rows = [
-    ['the same tab, reloaded', () => online.reload({ waitUntil: 'load' }).then(() => waitUntilReady(online)).then(() => online)],
-    ['a new tab', () => harness.openPage(t, { browser })],
+    ['the same tab, reloaded', () => reload(online)],
+    ['a new tab', () => harness.openPage(t, { browser: online.browser() })],
   ];
   for (const [name, open] of rows) await t.test(name, async () => assert.deepEqual(await estimateRoundBar(await open()), figures));
 });
@@ -60,27 +59,23 @@ test('a newer build takes over whole once no page of the old one is open', async
   t.after(() => (harness.server.root = siteDir));
   const first = await harness.openPage(t, { browser });
   await controlled(first);
-  const cacheNames = () => first.evaluate(() => caches.keys());
-  const [olderCache] = await cacheNames();
+  const [olderCache] = await cacheNames(first);
 
   harness.server.root = newer;
   // The next visit finds the newer worker; it fills its cache while the older build goes on.
-  await first.reload({ waitUntil: 'load' });
-  await waitUntilReady(first);
+  await reload(first);
   await first.waitForFunction(async () => (await navigator.serviceWorker.getRegistration())?.waiting);
   // However often it reloads, an open page keeps the build it has.
-  await first.reload({ waitUntil: 'load' });
-  await waitUntilReady(first);
+  await reload(first);
   assert.deepEqual(await filesDifferingFrom(first, older), [], 'the open page runs the older build only');
-  assert.equal((await cacheNames()).length, 2, 'both builds cached');
+  assert.equal((await cacheNames(first)).length, 2, 'both builds cached');
   assert.ok(await first.evaluate(async () => (await navigator.serviceWorker.getRegistration()).waiting), 'still waiting');
 
   await first.close();
   const second = await harness.openPage(t, { browser });
   await controlled(second);
   assert.deepEqual(await filesDifferingFrom(second, newer), [], 'the next page runs the newer build only');
-  const names = await second.evaluate(() => caches.keys());
-  assert.equal(names.length, 1, 'the older cache is gone');
-  assert.notEqual(names[0], olderCache);
+  const names = await cacheNames(second);
+  assert.ok(names.length === 1 && names[0] !== olderCache, `the older cache is gone: ${names}`);
   await estimateRoundBar(second);
 });
