@@ -7,6 +7,7 @@ ensure_packages() {
     local missing=()
     local package
     for package in "$@"; do
+        [[ " ${missing[*]} " == *" $package "* ]] && continue
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
             missing+=("$package")
     done
