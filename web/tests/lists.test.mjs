@@ -55,7 +55,7 @@ test('the wheel changes the shape list only while it has the focus', async (t) =
 test('each shape sets its rows and price options, whatever was chosen before', async (t) => {
   const core = await loadCore(readFileSync(path.join(repoRoot, 'build-web', 'core', 'kalvora-core.wasm')));
   const page = await harness.openPage(t);
-  for (const shape of [...core.shapes, ...core.shapes.toReversed()]) {
+  for (const shape of [...core.shapes, ...[...core.shapes].reverse()]) {
     await page.click(shape.perMetreEnabled ? '#Option1' : '#Option2');
     await chooseShape(page, shape.name);
     const rows = await page.evaluate(() => [['Label5', 'Text2'], ['Label9', 'Text3'], ['Label10', 'Text4']].map((ids) => ids.map((id) => document.getElementById(id)))
