@@ -88,7 +88,9 @@ RUN_PACKAGES=(xdg-utils)
 CMAKE_WARNING_OPTIONS=(-DCMAKE_COMPILE_WARNING_AS_ERROR="${KALVORA_WARNINGS_AS_ERRORS:-OFF}")
 
 # The web page and its tests need these as well (scripts/web.sh); npm comes with ensure_web_tools.
-WEB_PACKAGES+=(chromium fonts-liberation python3)
+# Chromium run by a user other than root needs its setuid sandbox where the system does not let
+# a user make namespaces of its own (containers, hardened kernels).
+WEB_PACKAGES+=(chromium chromium-sandbox fonts-liberation python3)
 
 # ensure_web_tools: node and npm, and the npm packages that web/package-lock.json pins (puppeteer,
 # ESLint), installed again only when the lock file changed since the last install.
