@@ -73,10 +73,18 @@ ACCESSIBILITY_PACKAGES=(xvfb xdotool dbus-daemon dbus-session-bus-common at-spi2
 # What building and running every test needs in addition, installed before the build starts.
 TEST_PACKAGES=(libgtest-dev "${ACCESSIBILITY_PACKAGES[@]}")
 
+# Node and npm, for the web edition's tests and lint. Node from elsewhere (NodeSource) brings its
+# own npm and conflicts with Debian's package.
+NODE_PACKAGES=(nodejs)
+command -v npm >/dev/null || NODE_PACKAGES+=(npm)
 # What building and testing the web edition needs: the core's toolchain for WebAssembly (clang
-# 14 for wasm32-wasi, see web/core/build.sh), GoogleTest's source to build it with, and node.
+# 14 for wasm32-wasi, see web/core/build.sh) and GoogleTest's source to build it with, node,
+# python3 for the page's generator, and Chromium for the page's tests. Chromium run by a user
+# other than root needs its setuid sandbox where the system does not let a user make namespaces
+# of its own (containers, hardened kernels).
 WEB_PACKAGES=(g++ cmake make clang-14 lld-14 wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32
-    libclang-rt-14-dev-wasm32 googletest nodejs)
+    libclang-rt-14-dev-wasm32 googletest "${NODE_PACKAGES[@]}" python3 chromium chromium-sandbox
+    fonts-liberation)
 
 # What starting the calculator needs beyond building it: the link opens the browser through
 # xdg-open.
@@ -87,17 +95,10 @@ RUN_PACKAGES=(xdg-utils)
 # configure, so that an ON cached by an earlier run does not outlive it.
 CMAKE_WARNING_OPTIONS=(-DCMAKE_COMPILE_WARNING_AS_ERROR="${KALVORA_WARNINGS_AS_ERRORS:-OFF}")
 
-# The web page and its tests need these as well (scripts/web.sh); npm comes with ensure_web_tools.
-# Chromium run by a user other than root needs its setuid sandbox where the system does not let
-# a user make namespaces of its own (containers, hardened kernels).
-WEB_PACKAGES+=(chromium chromium-sandbox fonts-liberation python3)
-
 # ensure_web_tools: node and npm, and the npm packages that web/package-lock.json pins (puppeteer,
 # ESLint), installed again only when the lock file changed since the last install.
 ensure_web_tools() {
-    ensure_packages nodejs
-    # Node from elsewhere (NodeSource) brings its own npm and conflicts with Debian's package.
-    command -v npm >/dev/null || ensure_packages npm
+    ensure_packages "${NODE_PACKAGES[@]}"
     if ! cmp -s web/package-lock.json web/node_modules/.kalvora-installed-lock; then
         step "Installing the web edition's tools from web/package-lock.json" \
             sh -c 'cd web && npm ci --no-audit --no-fund' &&
@@ -109,9 +110,6 @@ ensure_web_tools() {
 # run, every test, the web edition), in one round, so that root running either one once lets
 # every user run both, and a user without root is told the whole list at once.
 ensure_all_packages() {
-    local npm=()
-    # Node from elsewhere (NodeSource) brings its own npm and conflicts with Debian's package.
-    command -v npm >/dev/null || npm=(npm)
     ensure_packages "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}" \
-        "${WEB_PACKAGES[@]}" "${npm[@]}"
+        "${WEB_PACKAGES[@]}"
 }
