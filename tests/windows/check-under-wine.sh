@@ -106,15 +106,26 @@ traces() {
     { grep -hiE 'kalvora|valtorre' "$WINEPREFIX"/*.reg || true; } | sort
 }
 
-# Prints the first window whose title matches the pattern, waiting up to SECONDS for one.
+# Prints the first shown window whose title matches the pattern, waiting up to SECONDS for one.
 # xdotool reads the properties of every window as it searches, and dies with BadWindow when one
 # of the short-lived windows that Wine makes and destroys while a program starts vanishes under
-# it (its --sync waits inside that one search): such a search is simply made again.
+# it (its --sync waits inside that one search): such a search is simply made again. A window not
+# shown yet cannot take the focus (BadMatch), so only shown ones count.
 find_window() { # find_window PATTERN [SECONDS]
     local deadline=$((SECONDS + ${2:-60})) found
     while :; do
-        found=$(xdotool search --name "$1" 2>/dev/null | head -n 1) || true
+        found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
         [ -n "$found" ] && echo "$found" && return 0
+        [ "$SECONDS" -ge "$deadline" ] && return 1
+        xdotool sleep 0.2
+    done
+}
+
+# Gives the window the input focus. Wine may still be mapping it, or unmap it for a moment, and
+# X then refuses the focus (BadMatch): the request is made again until it holds.
+focus_window() { # focus_window WINDOW
+    local deadline=$((SECONDS + 30))
+    until timeout 10 xdotool windowfocus --sync "$1" 2>/dev/null; do
         [ "$SECONDS" -ge "$deadline" ] && return 1
         xdotool sleep 0.2
     done
@@ -224,7 +235,10 @@ check_window() { # check_window SCALE
         return
     fi
     pass "at $scale %: the installed program opens a window titled \"Kalvora $version\""
-    xdotool windowfocus --sync "$window"
+    if ! focus_window "$window"; then
+        fail "at $scale %: its window takes the focus"
+        return
+    fi
     eval "$(xdotool getwindowgeometry --shell "$window")" # X, Y, WIDTH, HEIGHT
     check "its client area is $width x $height (it is ${WIDTH} x ${HEIGHT})" \
         test "$WIDTH" = "$width" -a "$HEIGHT" = "$height"
